@@ -1,0 +1,63 @@
+#ifndef RUN_PROGRAM_H
+#define RUN_PROGRAM_H
+
+#include <string>
+#include <vector>
+
+// How the child's standard streams are set up.  By default both are pipes:
+// the input is written to standard input, which is then closed.
+struct RunOptions {
+    std::string stdinPath;  // when set, standard input is this file opened for reading
+    std::string stdoutPath; // when set, standard output is this file opened for writing
+    bool closeStdout = false;
+};
+
+inline RunOptions stdinFrom(const std::string &path)
+{
+    RunOptions o;
+    o.stdinPath = path;
+    return o;
+}
+
+inline RunOptions stdoutTo(const std::string &path)
+{
+    RunOptions o;
+    o.stdoutPath = path;
+    return o;
+}
+
+inline RunOptions stdoutClosed()
+{
+    RunOptions o;
+    o.closeStdout = true;
+    return o;
+}
+
+struct RunResult {
+    std::string out;
+    std::string err;
+    int status = -1; // the exit status, or 128 plus the number of a killing signal
+};
+
+// Runs program with no arguments and no shell in between, feeding it input,
+// and collects every byte it writes.
+RunResult runProgram(const std::string &program, const std::string &input, const RunOptions &options = {});
+
+// The program under test and its examples folder, as given on the command line
+// of an end-to-end test (--program=PATH, --examples=DIR).
+const std::string &programPath();
+const std::string &examplesDir();
+void setTestPaths(const std::string &program, const std::string &examples);
+
+// Every "NAME.in" file in dir, sorted, without the ".in".
+std::vector<std::string> exampleNames(const std::string &dir);
+
+// Runs the program on every example and compares with its ".out" file.
+void expectExamplesMatch();
+
+std::string readFile(const std::string &path);
+
+// Bytes of s as hex pairs, so that failures show exactly what differed.
+std::string hex(const std::string &s);
+
+#endif
