@@ -64,7 +64,12 @@ std::string shape(const ListNode *node)
 {
     if (node->left == nullptr && node->right == nullptr)
         return std::string(1, static_cast<char>(node->c));
-    return "(" + shape(node->left) + " " + shape(node->right) + ")";
+    std::string s = "(";
+    s += shape(node->left);
+    s += ' ';
+    s += shape(node->right);
+    s += ')';
+    return s;
 }
 
 struct ExtractCase {

@@ -50,7 +50,13 @@ std::string payloads(const ListNode *head)
 {
     std::string s;
     for (; head != nullptr; head = head->next)
-        s += std::string(1, static_cast<char>(head->c)) + std::to_string(head->frequency) + "@" + std::to_string(head->order) + " ";
+    {
+        s += static_cast<char>(head->c);
+        s += std::to_string(head->frequency);
+        s += '@';
+        s += std::to_string(head->order);
+        s += ' ';
+    }
     return s;
 }
 
