@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "run_program.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+struct Case {
+    const char *name;
+    std::string input;
+    std::string output;
+};
+
+class Interchange : public testing::TestWithParam<Case> {};
+
+TEST_P(Interchange, ReportsTransferStations)
+{
+    RunResult run = runProgram(programPath(), GetParam().input);
+    EXPECT_EQ(run.out, GetParam().output);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
+
+const std::string workedExample = "Park Harbor 1.2\n"
+                                  "Harbor Mill 0.8\n"
+                                  "Mill Bridge 2\n"
+                                  "Harbor Castle 1.5\n"
+                                  "Castle Field 3\n"
+                                  "Mill Castle 1\n"
+                                  "Castle Gate 0.7\n"
+                                  "END! END! 0\n"
+                                  "Harbor Field 2\n";
+
+// A line of 22 stations S1..S22, with three more segments making S5, S15 and
+// S20 transfer stations; S15 gains its third arc before S5 does.
+std::string longLine()
+{
+    std::string map;
+    for (int i = 1; i < 22; i++)
+        map += "S" + std::to_string(i) + " S" + std::to_string(i + 1) + " 1\n";
+    return map + "S15 S1 1\nS20 S5 1\n";
+}
+
+// "A" joined to B, C and D, with the third segment's distance written as given.
+std::string star(const std::string &distance)
+{
+    return "A B 1\nA C 1\nA D " + distance + "\n";
+}
+
+const std::string gbk18 = "\xB8\xB4\xD0\xCB\xC3\xC5\xB8\xB4\xD0\xCB\xC3\xC5\xB8\xB4\xD0\xCB\xC3\xC5";
+const std::string long40 = "Long-Station-Name-Beyond-Nineteen-Bytes1";
+const std::string long40b = "Long-Station-Name-Beyond-Nineteen-Bytes2";
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, Interchange,
+    testing::Values(
+        Case{"WorkedExample", workedExample, "Harbor 3\nMill 3\nCastle 4\n"},
+        Case{"Empty", "", ""},
+        Case{"WhiteSpaceOnly", " \t\r\n\v\f\n", ""},
+        Case{"TerminatorFirst", "END! END! 0\n" + star("1"), ""},
+        Case{"TerminatorSecondAddsNothing", star("1") + "A END! 1\nA E 1\n", "A 3\n"},
+        Case{"TerminatorSecondNewStationNotAdded", "A B 1\nA C 1\nPark END! 1\nPark A 1\n", ""},
+        Case{"TerminatorAlone", star("1") + "END!", "A 3\n"},
+        Case{"TerminatorThenIncompleteRecord", star("1") + "END! Park near\nA E 1\n", "A 3\n"},
+        Case{"WordsHoldingTheTerminatorAreNames", "END!! X 1\nEND!! Y 1\nend! END!! 1\nend! X 1\nend! Y 1\n",
+             "END!! 3\nend! 3\n"},
+        Case{"NonNumberDistanceEndsTheMap", star("1") + "Park Harbor near\nA E 1\n", "A 3\n"},
+        Case{"IncompleteLastRecord", star("1") + "A E", "A 3\n"},
+        Case{"DistanceFollowedByAWord", "Park Harbor 2km Park 1\nPark Gate 1\n", "Park 3\n"},
+        Case{"LeadingPointNegative", star("-.5"), "A 3\n"},
+        Case{"TrailingPoint", star("5."), "A 3\n"},
+        Case{"Exponent", star("1e3"), "A 3\n"},
+        Case{"PlusSign", star("+2"), "A 3\n"},
+        Case{"ExponentBeyondFloat", star("1e999"), "A 3\n"},
+        Case{"ExponentWithoutDigitsStartsTheNextWord", "A B 1e A 1\nA D 1\n", "A 3\n"},
+        Case{"LonePointIsNoNumber", star("."), ""},
+        Case{"InfinityIsNoNumber", star("inf"), ""},
+        Case{"NanIsNoNumber", star("nan"), ""},
+        Case{"HexadecimalReadsAsZeroThenAWord", "A B 1\nA C 1\nA D 0x5 E 1\n", "A 3\n"},
+        Case{"ThreeRecordsOnOneLine", "A B 1 A C 2 A D 3", "A 3\n"},
+        Case{"CrLfLineEnds", "A B 1\r\nA C 2\r\nA D 3\r\n", "A 3\n"},
+        Case{"SegmentGivenThreeTimes", "A B 1\nA B 1\nA B 1\n", "A 3\nB 3\n"},
+        Case{"SelfLoopCountsTwice", "A A 1\n", ""},
+        Case{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
+        Case{"MoreThanTwentyStationsInFirstSeenOrder", longLine(), "S5 3\nS15 3\nS20 3\n"},
+        Case{"GbkNamesOfEighteenBytes", gbk18 + " X 1\n" + gbk18 + " Y 1\nZ " + gbk18 + " 1\n", gbk18 + " 3\n"},
+        Case{"LongNamesKeptWholeAndApart",
+             long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n",
+             long40 + " 3\n"}),
+    [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+
+TEST(InterchangeExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }
+
+struct FaultCase {
+    const char *name;
+    RunOptions options;
+    std::string err;
+};
+
+class InterchangeFault : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(InterchangeFault, ReportsOneLineAndFails)
+{
+    RunResult run = runProgram(programPath(), star("1"), GetParam().options);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, GetParam().err);
+    EXPECT_EQ(run.status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, InterchangeFault,
+    testing::Values(FaultCase{"StdinIsADirectory", stdinFrom("/"), "interchange: stdin: Is a directory\n"},
+                    FaultCase{"StdoutIsFull", stdoutTo("/dev/full"), "interchange: stdout: No space left on device\n"},
+                    FaultCase{"StdoutClosed", stdoutClosed(), "interchange: stdout: Bad file descriptor\n"}),
+    [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+
+} // namespace
