@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"ThousandByteWordFailingAtItsEnd", repeat("a{[()]}b", 125) + "]", false},
                     Case{"WordAcrossReadBlocks", repeat("x", 4095) + "(" + repeat("y", 5000) + ")", true},
                     Case{"GbkWord", "\xC6\xA5(\xC5\xE4)", true},
-                    Case{"ZeroByteEndsTheWord", "(\0)"s, false}),
+                    Case{"ZeroByteEndsTheWord", "(\0)"s, false},
+                    Case{"MebibyteWordMatching", repeat("{[()]}", 174762) + "()()\n", true},
+                    Case{"MebibyteWordTooDeepAtItsEnd", repeat("()", 524272) + repeat("(", 32) + "\n", false}),
     [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
 
 TEST(BalanceExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "run_program.h"
 
@@ -116,5 +119,44 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"StdoutIsFull", stdoutTo("/dev/full"), "interchange: stdout: No space left on device\n"},
                     FaultCase{"StdoutClosed", stdoutClosed(), "interchange: stdout: Bad file descriptor\n"}),
     [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+
+} // namespace
+
+namespace {
+
+TEST(InterchangeHostile, MebibyteStationName)
+{
+    const std::string hub(size_t{1} << 20, 'H');
+    RunResult run = runProgram(programPath(), hub + " A 1\n" + hub + "h B 1\n" + hub + " C 1\nD " + hub + " 1\n");
+    EXPECT_EQ(run.out, hub + " 3\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST(InterchangeHostile, HundredThousandRecords)
+{
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> station(0, 2999);
+    std::vector<std::string> firstSeen;
+    std::map<std::string, int> arcs;
+    std::string map;
+    for (int i = 0; i < 100000; i++) {
+        std::string ends[2] = {"St" + std::to_string(station(random)), "St" + std::to_string(station(random))};
+        map += ends[0] + " " + ends[1] + " " + std::to_string(i % 97) + ".5\n";
+        for (const std::string &end : ends) {
+            if (arcs[end]++ == 0)
+                firstSeen.push_back(end);
+        }
+    }
+    std::string expected;
+    for (const std::string &name : firstSeen) {
+        if (arcs[name] > 2)
+            expected += name + " " + std::to_string(arcs[name]) + "\n";
+    }
+    RunResult run = runProgram(programPath(), map + "END! END! 0\n" + map);
+    EXPECT_TRUE(run.out == expected) << "report differs";
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
 
 } // namespace

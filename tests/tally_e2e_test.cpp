@@ -80,3 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
 
 } // namespace
+
+namespace {
+
+TEST(TallyHostile, SixtyFourMebibytesOfOneByteValue)
+{
+    const size_t n = size_t{64} << 20;
+    RunResult run = runProgram(programPath(), std::string(n, 'x'));
+    EXPECT_EQ(run.out, "'x' " + std::to_string(n) + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
+
+} // namespace
