@@ -7,7 +7,16 @@
 
 static char closerOf(char opening)
 {
-    return opening == '(' ? ')' : opening == '[' ? ']' : opening == '{' ? '}' : 0;
+    switch (opening) {
+    case '(':
+        return ')';
+    case '[':
+        return ']';
+    case '{':
+        return '}';
+    default:
+        return 0;
+    }
 }
 
 static bool isCloser(char c)

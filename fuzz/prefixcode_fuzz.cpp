@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(bits != std::string::npos && bits < lastLf, "three parts");
     require(std::to_string(bits) == out.substr(lastLf + 1), "length is the weighted path length");
     std::string input(reinterpret_cast<const char *>(data), size);
-    require(out.substr(bits + 1, lastLf - bits - 1) == input.substr(0, input.find('\0')), "echo up to the first zero byte");
+    require(out.substr(bits + 1, lastLf - bits - 1) == input.substr(0, input.find('\0')),
+            "echo up to the first zero byte");
     if (root != nullptr && root->left != nullptr)
         require(decode(root, out.data(), bits) == input, "code string decodes to the input");
     else

@@ -33,7 +33,7 @@ static void parseLine(const char *text, size_t size, size_t *at, int *byte, int6
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     int64_t truth[256] = {};
-    size_t first[256];
+    size_t first[256] = {};
     for (size_t i = size; i-- > 0;) {
         truth[data[i]]++;
         first[data[i]] = i;

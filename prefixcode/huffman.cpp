@@ -25,7 +25,8 @@ ListNode *extractMin(ListNode **head)
 
 ListNode *mergeTwoNodes(ListNode *first, ListNode *second)
 {
-    return new (std::nothrow) ListNode{0, first->frequency + second->frequency, 0, nullptr, nullptr, first, second, nullptr};
+    return new (std::nothrow)
+        ListNode{0, first->frequency + second->frequency, 0, nullptr, nullptr, first, second, nullptr};
 }
 
 ListNode *buildHuffmanTree(ListNode **head)

@@ -37,26 +37,25 @@ std::string repeat(const std::string &s, size_t n)
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Balance,
-    testing::Values(Case{"Matching", "{[()]}\n", true},
-                    Case{"NotMatching", "([)]\n", false},
+    testing::Values(Case{"Matching", "{[()]}\n", true}, Case{"NotMatching", "([)]\n", false},
                     Case{"LeadingWhiteSpaceSkipped", " \t\n\v\f\r()", true},
-                    Case{"OnlyTheFirstWordCounts", "() )", true},
-                    Case{"LaterWordsNeverRead", "() ((((\n))", true},
-                    Case{"NoWordAtAll", "", true},
-                    Case{"WhiteSpaceOnly", " \n\t\r\n", true},
+                    Case{"OnlyTheFirstWordCounts", "() )", true}, Case{"LaterWordsNeverRead", "() ((((\n))", true},
+                    Case{"NoWordAtAll", "", true}, Case{"WhiteSpaceOnly", " \n\t\r\n", true},
                     Case{"ThirtyOpenLeftPending", repeat("(", 30), false},
                     Case{"ThirtyOneOpenRefused", repeat("(", 31) + repeat(")", 31), false},
                     Case{"SixtyByteWord", repeat("(", 30) + repeat(")", 30), true},
                     Case{"ThousandByteWord", repeat("a{[()]}b", 125) + "\n", true},
                     Case{"ThousandByteWordFailingAtItsEnd", repeat("a{[()]}b", 125) + "]", false},
                     Case{"WordAcrossReadBlocks", repeat("x", 4095) + "(" + repeat("y", 5000) + ")", true},
-                    Case{"GbkWord", "\xC6\xA5(\xC5\xE4)", true},
-                    Case{"ZeroByteEndsTheWord", "(\0)"s, false},
+                    Case{"GbkWord", "\xC6\xA5(\xC5\xE4)", true}, Case{"ZeroByteEndsTheWord", "(\0)"s, false},
                     Case{"MebibyteWordMatching", repeat("{[()]}", 174762) + "()()\n", true},
                     Case{"MebibyteWordTooDeepAtItsEnd", repeat("()", 524272) + repeat("(", 32) + "\n", false}),
     [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
 
-TEST(BalanceExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }
+TEST(BalanceExamples, MatchTheirExpectedOutput)
+{
+    expectExamplesMatch();
+}
 
 struct FaultCase {
     const char *name;

@@ -106,12 +106,13 @@ std::vector<Entry> allBytesOnce()
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, InsertNodeList,
-    testing::Values(ListCase{"Empty", "", {}},
-                    ListCase{"Hello", "hello\n", {{'h', 1, 0}, {'e', 1, 1}, {'l', 2, 2}, {'o', 1, 4}, {'\n', 1, 5}}},
-                    ListCase{"ZeroByteIsOrdinary", "\0a\0\0"s, {{0, 3, 0}, {'a', 1, 1}}},
-                    ListCase{"GbkBytesEachTheirOwn", "\xD6\xD0\xD6\xD0", {{0xD6, 2, 0}, {0xD0, 2, 1}}},
-                    ListCase{"HighBitDistinctFromLow", "\x80\x00\xFF\x7F"s, {{0x80, 1, 0}, {0, 1, 1}, {0xFF, 1, 2}, {0x7F, 1, 3}}},
-                    ListCase{"AllByteValuesOnce", allBytes(), allBytesOnce()}),
+    testing::Values(
+        ListCase{"Empty", "", {}},
+        ListCase{"Hello", "hello\n", {{'h', 1, 0}, {'e', 1, 1}, {'l', 2, 2}, {'o', 1, 4}, {'\n', 1, 5}}},
+        ListCase{"ZeroByteIsOrdinary", "\0a\0\0"s, {{0, 3, 0}, {'a', 1, 1}}},
+        ListCase{"GbkBytesEachTheirOwn", "\xD6\xD0\xD6\xD0", {{0xD6, 2, 0}, {0xD0, 2, 1}}},
+        ListCase{"HighBitDistinctFromLow", "\x80\x00\xFF\x7F"s, {{0x80, 1, 0}, {0, 1, 1}, {0xFF, 1, 2}, {0x7F, 1, 3}}},
+        ListCase{"AllByteValuesOnce", allBytes(), allBytesOnce()}),
     [](const testing::TestParamInfo<ListCase> &info) { return info.param.name; });
 
 } // namespace

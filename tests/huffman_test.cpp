@@ -155,14 +155,13 @@ TEST_P(TreeShape, FollowsTheSelectionOrder)
     freeTree(root);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, TreeShape,
-    testing::Values(ShapeCase{"TwoEqualLeavesEarlierLeft", "ab", "(a b)"},
-                    ShapeCase{"RarerLaterLeafLeft", "bba", "(a b)"},
-                    ShapeCase{"InternalBeforeEqualLeaf", "aabbbc", "((c a) b)"},
-                    ShapeCase{"NewerInternalBeforeOlder", "abcd", "((c d) (a b))"},
-                    ShapeCase{"Abracadabra", "abracadabra", "(a (r ((c d) b)))"}),
-    [](const testing::TestParamInfo<ShapeCase> &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Inputs, TreeShape,
+                         testing::Values(ShapeCase{"TwoEqualLeavesEarlierLeft", "ab", "(a b)"},
+                                         ShapeCase{"RarerLaterLeafLeft", "bba", "(a b)"},
+                                         ShapeCase{"InternalBeforeEqualLeaf", "aabbbc", "((c a) b)"},
+                                         ShapeCase{"NewerInternalBeforeOlder", "abcd", "((c d) (a b))"},
+                                         ShapeCase{"Abracadabra", "abracadabra", "(a (r ((c d) b)))"}),
+                         [](const testing::TestParamInfo<ShapeCase> &info) { return info.param.name; });
 
 TEST(GenerateCodes, LeafAndTableHoldSeparateCopiesOfThePath)
 {

@@ -60,10 +60,8 @@ const std::string long40b = "Long-Station-Name-Beyond-Nineteen-Bytes2";
 INSTANTIATE_TEST_SUITE_P(
     Maps, Interchange,
     testing::Values(
-        Case{"WorkedExample", workedExample, "Harbor 3\nMill 3\nCastle 4\n"},
-        Case{"Empty", "", ""},
-        Case{"WhiteSpaceOnly", " \t\r\n\v\f\n", ""},
-        Case{"TerminatorFirst", "END! END! 0\n" + star("1"), ""},
+        Case{"WorkedExample", workedExample, "Harbor 3\nMill 3\nCastle 4\n"}, Case{"Empty", "", ""},
+        Case{"WhiteSpaceOnly", " \t\r\n\v\f\n", ""}, Case{"TerminatorFirst", "END! END! 0\n" + star("1"), ""},
         Case{"TerminatorSecondAddsNothing", star("1") + "A END! 1\nA E 1\n", "A 3\n"},
         Case{"TerminatorSecondNewStationNotAdded", "A B 1\nA C 1\nPark END! 1\nPark A 1\n", ""},
         Case{"TerminatorAlone", star("1") + "END!", "A 3\n"},
@@ -73,29 +71,27 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NonNumberDistanceEndsTheMap", star("1") + "Park Harbor near\nA E 1\n", "A 3\n"},
         Case{"IncompleteLastRecord", star("1") + "A E", "A 3\n"},
         Case{"DistanceFollowedByAWord", "Park Harbor 2km Park 1\nPark Gate 1\n", "Park 3\n"},
-        Case{"LeadingPointNegative", star("-.5"), "A 3\n"},
-        Case{"TrailingPoint", star("5."), "A 3\n"},
-        Case{"Exponent", star("1e3"), "A 3\n"},
-        Case{"PlusSign", star("+2"), "A 3\n"},
+        Case{"LeadingPointNegative", star("-.5"), "A 3\n"}, Case{"TrailingPoint", star("5."), "A 3\n"},
+        Case{"Exponent", star("1e3"), "A 3\n"}, Case{"PlusSign", star("+2"), "A 3\n"},
         Case{"ExponentBeyondFloat", star("1e999"), "A 3\n"},
         Case{"ExponentWithoutDigitsStartsTheNextWord", "A B 1e A 1\nA D 1\n", "A 3\n"},
-        Case{"LonePointIsNoNumber", star("."), ""},
-        Case{"InfinityIsNoNumber", star("inf"), ""},
+        Case{"LonePointIsNoNumber", star("."), ""}, Case{"InfinityIsNoNumber", star("inf"), ""},
         Case{"NanIsNoNumber", star("nan"), ""},
         Case{"HexadecimalReadsAsZeroThenAWord", "A B 1\nA C 1\nA D 0x5 E 1\n", "A 3\n"},
         Case{"ThreeRecordsOnOneLine", "A B 1 A C 2 A D 3", "A 3\n"},
         Case{"CrLfLineEnds", "A B 1\r\nA C 2\r\nA D 3\r\n", "A 3\n"},
         Case{"SegmentGivenThreeTimes", "A B 1\nA B 1\nA B 1\n", "A 3\nB 3\n"},
-        Case{"SelfLoopCountsTwice", "A A 1\n", ""},
-        Case{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
+        Case{"SelfLoopCountsTwice", "A A 1\n", ""}, Case{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
         Case{"MoreThanTwentyStationsInFirstSeenOrder", longLine(), "S5 3\nS15 3\nS20 3\n"},
         Case{"GbkNamesOfEighteenBytes", gbk18 + " X 1\n" + gbk18 + " Y 1\nZ " + gbk18 + " 1\n", gbk18 + " 3\n"},
         Case{"LongNamesKeptWholeAndApart",
-             long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n",
-             long40 + " 3\n"}),
+             long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n", long40 + " 3\n"}),
     [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
 
-TEST(InterchangeExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }
+TEST(InterchangeExamples, MatchTheirExpectedOutput)
+{
+    expectExamplesMatch();
+}
 
 struct FaultCase {
     const char *name;

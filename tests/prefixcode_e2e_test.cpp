@@ -43,24 +43,28 @@ Case alternating(const char *name, size_t n)
     return {name, input, codes + "\n" + input + "\n" + std::to_string(n)};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reports, Prefixcode,
-    testing::Values(Case{"Empty", "", "\n\n0"},
-                    Case{"OneByte", "a", "\na\n0"},
-                    Case{"OneValueRepeated", "aaa", "\naaa\n0"},
-                    Case{"TwoValues", "ab", "01\nab\n2"},
-                    Case{"RarerTakenFirst", "bba", "110\nbba\n3"},
-                    Case{"TrailingLineFeedIsCoded", "a\n", "01\na\n\n2"},
-                    Case{"EchoStopsAtZeroByte", "a\0b"s, "10110\na\n5"},
-                    Case{"ByteFFIsData", "\xFF" "a\xFF", "101\n\xFF" "a\xFF\n3"},
-                    Case{"Aabbbc", "aabbbc", "010111100\naabbbc\n9"},
-                    Case{"Abracadabra", "abracadabra", "01111001100011010111100\nabracadabra\n23"},
-                    alternating("Exactly9999Bytes", 9999),
-                    alternating("Exactly10000Bytes", 10000),
-                    alternating("HundredThousandBytes", 100000)),
-    [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Reports, Prefixcode,
+                         testing::Values(Case{"Empty", "", "\n\n0"}, Case{"OneByte", "a", "\na\n0"},
+                                         Case{"OneValueRepeated", "aaa", "\naaa\n0"},
+                                         Case{"TwoValues", "ab", "01\nab\n2"},
+                                         Case{"RarerTakenFirst", "bba", "110\nbba\n3"},
+                                         Case{"TrailingLineFeedIsCoded", "a\n", "01\na\n\n2"},
+                                         Case{"EchoStopsAtZeroByte", "a\0b"s, "10110\na\n5"},
+                                         Case{"ByteFFIsData",
+                                              "\xFF"
+                                              "a\xFF",
+                                              "101\n\xFF"
+                                              "a\xFF\n3"},
+                                         Case{"Aabbbc", "aabbbc", "010111100\naabbbc\n9"},
+                                         Case{"Abracadabra", "abracadabra", "01111001100011010111100\nabracadabra\n23"},
+                                         alternating("Exactly9999Bytes", 9999), alternating("Exactly10000Bytes", 10000),
+                                         alternating("HundredThousandBytes", 100000)),
+                         [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
 
-TEST(PrefixcodeExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }
+TEST(PrefixcodeExamples, MatchTheirExpectedOutput)
+{
+    expectExamplesMatch();
+}
 
 struct FaultCase {
     const char *name;
@@ -83,7 +87,8 @@ TEST_P(PrefixcodeFault, ReportsOneLineAndFails)
 INSTANTIATE_TEST_SUITE_P(
     Faults, PrefixcodeFault,
     testing::Values(FaultCase{"StdinIsADirectory", "", stdinFrom("/"), "\n\n0", "prefixcode: stdin: Is a directory\n"},
-                    FaultCase{"StdoutIsFull", "ab", stdoutTo("/dev/full"), "", "prefixcode: stdout: No space left on device\n"},
+                    FaultCase{"StdoutIsFull", "ab", stdoutTo("/dev/full"), "",
+                              "prefixcode: stdout: No space left on device\n"},
                     FaultCase{"StdoutClosed", "ab", stdoutClosed(), "", "prefixcode: stdout: Bad file descriptor\n"}),
     [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
 

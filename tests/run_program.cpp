@@ -114,8 +114,14 @@ RunResult runProgram(const std::string &program, const std::string &input, const
     return result;
 }
 
-const std::string &programPath() { return program_; }
-const std::string &examplesDir() { return examples_; }
+const std::string &programPath()
+{
+    return program_;
+}
+const std::string &examplesDir()
+{
+    return examples_;
+}
 
 std::vector<std::string> exampleNames(const std::string &dir)
 {

@@ -31,7 +31,8 @@ TEST(Sqstack, HoldsThirtyAndRefusesTheThirtyFirstUnchanged)
 
     sqstack before = S;
     EXPECT_FALSE(push(&S, '!'));
-    EXPECT_EQ(std::memcmp(&S, &before, sizeof S), 0);
+    EXPECT_EQ(S.top, before.top);
+    EXPECT_EQ(std::memcmp(S.data, before.data, sizeof S.data), 0);
 
     char x;
     ASSERT_TRUE(pop(&S, &x));
@@ -89,15 +90,11 @@ std::string repeat(const std::string &s, int n)
 
 INSTANTIATE_TEST_SUITE_P(
     Strings, Check,
-    testing::Values(CheckCase{"Empty", "", true},
-                    CheckCase{"NoBrackets", "abc", true},
+    testing::Values(CheckCase{"Empty", "", true}, CheckCase{"NoBrackets", "abc", true},
                     CheckCase{"AngleBracketsAreNoBrackets", "<a>>", true},
-                    CheckCase{"BracketsAmongLetters", "a(b)c", true},
-                    CheckCase{"ClosingFirst", ")(", false},
-                    CheckCase{"Crossed", "([)]", false},
-                    CheckCase{"WrongKind", "(]", false},
-                    CheckCase{"LeftOpen", "((", false},
-                    CheckCase{"Sequenced", "([]{})", true},
+                    CheckCase{"BracketsAmongLetters", "a(b)c", true}, CheckCase{"ClosingFirst", ")(", false},
+                    CheckCase{"Crossed", "([)]", false}, CheckCase{"WrongKind", "(]", false},
+                    CheckCase{"LeftOpen", "((", false}, CheckCase{"Sequenced", "([]{})", true},
                     CheckCase{"Nested", "{[()]}", true},
                     CheckCase{"ThirtyPending", repeat("(", 30) + repeat(")", 30), true},
                     CheckCase{"ThirtyOnePending", repeat("(", 31) + repeat(")", 31), false},
@@ -125,14 +122,13 @@ TEST_P(Scan, PiecesGiveTheAnswerOfTheWhole)
     EXPECT_EQ(scanend(&k), GetParam().matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pieces, Scan,
-    testing::Values(ScanCase{"NestingAcrossPieces", {"([", "])"}, true},
-                    ScanCase{"FailureIsFinal", {")", "()"}, false},
-                    ScanCase{"OverflowIsFinal", {repeat("(", 31), repeat(")", 31)}, false},
-                    ScanCase{"ZeroByteEndsTheString", {"()\0)"s, ")"}, true},
-                    ScanCase{"ZeroByteLeavesPendingOpen", {"(\0)"s}, false},
-                    ScanCase{"Nothing", {}, true}),
-    [](const testing::TestParamInfo<ScanCase> &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Pieces, Scan,
+                         testing::Values(ScanCase{"NestingAcrossPieces", {"([", "])"}, true},
+                                         ScanCase{"FailureIsFinal", {")", "()"}, false},
+                                         ScanCase{"OverflowIsFinal", {repeat("(", 31), repeat(")", 31)}, false},
+                                         ScanCase{"ZeroByteEndsTheString", {"()\0)"s, ")"}, true},
+                                         ScanCase{"ZeroByteLeavesPendingOpen", {"(\0)"s}, false},
+                                         ScanCase{"Nothing", {}, true}),
+                         [](const testing::TestParamInfo<ScanCase> &info) { return info.param.name; });
 
 } // namespace

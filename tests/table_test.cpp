@@ -10,13 +10,19 @@ namespace {
 
 // A table as its owner holds it: room for 10 entries to start with.
 class Table : public testing::Test {
-protected:
+  protected:
     Head *heads = static_cast<Head *>(std::malloc(10 * sizeof(Head)));
     int32_t size = 0;
 
-    ~Table() override { release_table(heads, size); }
+    ~Table() override
+    {
+        release_table(heads, size);
+    }
 
-    Head *lookup(const std::string &name) { return find_or_create_head(&heads, &size, name.c_str()); }
+    Head *lookup(const std::string &name)
+    {
+        return find_or_create_head(&heads, &size, name.c_str());
+    }
 
     int32_t indexOf(const std::string &name)
     {

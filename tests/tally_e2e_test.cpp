@@ -42,8 +42,7 @@ std::string eachByteOnceReport()
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, Tally,
-    testing::Values(Case{"Empty", "", ""},
-                    Case{"Hello", "hello\n", "'l' 2\n'h' 1\n'e' 1\n'o' 1\n'\\n' 1\n"},
+    testing::Values(Case{"Empty", "", ""}, Case{"Hello", "hello\n", "'l' 2\n'h' 1\n'e' 1\n'o' 1\n'\\n' 1\n"},
                     Case{"TieGoesToFirstOccurrence", "ba\0ab\n"s, "'b' 2\n'a' 2\n'\0' 1\n'\\n' 1\n"s},
                     Case{"CarriageReturnUnescaped", "\r\n\r", "'\r' 2\n'\\n' 1\n"},
                     Case{"ZeroByteWrittenAsIs", "\0\0"s, "'\0' 2\n"s},
@@ -53,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"EachValueOnceInInputOrder", eachByteOnce(), eachByteOnceReport()}),
     [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
 
-TEST(TallyExamples, MatchTheirExpectedOutput) { expectExamplesMatch(); }
+TEST(TallyExamples, MatchTheirExpectedOutput)
+{
+    expectExamplesMatch();
+}
 
 struct FaultCase {
     const char *name;

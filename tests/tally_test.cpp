@@ -49,8 +49,7 @@ ListNode *count(const std::string &input)
 std::string payloads(const ListNode *head)
 {
     std::string s;
-    for (; head != nullptr; head = head->next)
-    {
+    for (; head != nullptr; head = head->next) {
         s += static_cast<char>(head->c);
         s += std::to_string(head->frequency);
         s += '@';
@@ -82,7 +81,8 @@ TEST(SortList, MovesPayloadsAndKeepsTheChain)
 TEST(SortList, TiesGoToTheEarlierFirstOccurrenceWhereverTheyStand)
 {
     // Counts 1,3,2,3,1: both threes rank before the two, the earlier three first.
-    ListNode *head = count("abcdbcdbd" "e");
+    ListNode *head = count("abcdbcdbd"
+                           "e");
     sortList(&head);
     EXPECT_EQ(payloads(head), "b3@1 d3@3 c2@2 a1@0 e1@9 ");
     freeList(head);
