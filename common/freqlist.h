@@ -1,6 +1,7 @@
 #ifndef FREQLIST_H
 #define FREQLIST_H
 
+#include <cstddef>
 #include <cstdint>
 
 // One entry of the character frequency list, and one node of a Huffman
@@ -19,8 +20,20 @@ struct ListNode {
 
 // Counts one occurrence of byte c, found at input position order, in the
 // list held by *head: adds 1 to the entry for c, or appends a new entry.
-// Entries stay in order of first appearance.  Returns false, leaving the
-// list unchanged, only when a new entry cannot be allocated.
+// Entries stay in order of first appearance and are allocated with malloc.
+// Returns false, leaving the list unchanged, only when a new entry cannot be
+// allocated.
 bool insertNode(ListNode **head, unsigned char c, int32_t order);
+
+// Why insertBytes stopped.
+enum InsertEnd {
+    INSERT_DONE,      // every byte was counted
+    INSERT_TOO_LONG,  // a byte would have taken position 2^31: counts no longer fit
+    INSERT_NO_MEMORY, // a new entry could not be allocated
+};
+
+// Calls insertNode for bytes[0..n) in turn, at positions *order, *order + 1,
+// and so on, and leaves *order at the position after the last byte counted.
+InsertEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order);
 
 #endif

@@ -16,7 +16,7 @@ static void freeTree(ListNode *node)
     freeTree(node->left);
     freeTree(node->right);
     std::free(node->code);
-    delete node;
+    std::free(node);
 }
 
 // Follows the code string down the tree from the root, a byte at each leaf.

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::free(report.bytes);
     while (head != nullptr) {
         ListNode *next = head->next;
-        delete head;
+        std::free(head);
         head = next;
     }
     return 0;

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 ListNode *extractMin(ListNode **head)
 {
@@ -25,8 +24,10 @@ ListNode *extractMin(ListNode **head)
 
 ListNode *mergeTwoNodes(ListNode *first, ListNode *second)
 {
-    return new (std::nothrow)
-        ListNode{0, first->frequency + second->frequency, 0, nullptr, nullptr, first, second, nullptr};
+    ListNode *node = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
+    if (node != nullptr)
+        *node = ListNode{0, first->frequency + second->frequency, 0, nullptr, nullptr, first, second, nullptr};
+    return node;
 }
 
 ListNode *buildHuffmanTree(ListNode **head)

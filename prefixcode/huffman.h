@@ -9,8 +9,9 @@
 // among equals; null, changing nothing, when the list is empty.
 ListNode *extractMin(ListNode **head);
 
-// A new internal node with first as left child and second as right child and
-// the sum of their frequencies; null when it cannot be allocated.
+// A new internal node, allocated with malloc, with first as left child and
+// second as right child and the sum of their frequencies; null when it
+// cannot be allocated.
 ListNode *mergeTwoNodes(ListNode *first, ListNode *second);
 
 // Turns the list into a Huffman tree and returns its root, which is then the

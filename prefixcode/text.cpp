@@ -42,21 +42,40 @@ ReadEnd readInput(int fd, TextBuffer *text, ListNode **head, int32_t *order)
                 continue;
             return READ_FAIL;
         }
-        for (ssize_t i = 0; i < got; i++) {
-            if (*order == INT32_MAX)
-                return READ_TOO_LONG;
-            if (!insertNode(head, block[i], *order))
-                return READ_NO_MEMORY;
-            (*order)++;
-            text->index++;
-        }
+        int32_t before = *order;
+        InsertEnd end = insertBytes(head, block, static_cast<size_t>(got), order);
+        text->index += static_cast<size_t>(*order - before);
+        if (end == INSERT_TOO_LONG)
+            return READ_TOO_LONG;
+        if (end == INSERT_NO_MEMORY)
+            return READ_NO_MEMORY;
     }
+}
+
+// Codes are gathered into blocks before they go to the stream: one stream
+// call per input byte would cost more than the coding itself.
+static void writeCodes(FILE *out, const TextBuffer *text, char *const lookup[256])
+{
+    size_t length[256];
+    for (int c = 0; c < 256; c++)
+        length[c] = lookup[c] != nullptr ? std::strlen(lookup[c]) : 0;
+    char block[65536];
+    size_t used = 0;
+    for (size_t i = 0; i < text->index; i++) {
+        unsigned char byte = text->bytes[i];
+        if (used + length[byte] > sizeof block) {
+            std::fwrite(block, 1, used, out);
+            used = 0;
+        }
+        std::memcpy(block + used, lookup[byte], length[byte]);
+        used += length[byte];
+    }
+    std::fwrite(block, 1, used, out);
 }
 
 void writeReport(FILE *out, const TextBuffer *text, char *const lookup[256], int64_t wpl)
 {
-    for (size_t i = 0; i < text->index; i++)
-        std::fputs(lookup[text->bytes[i]], out);
+    writeCodes(out, text, lookup);
 
     // The echo is the text as a string: it ends at the first zero byte.
     size_t echoed = text->index;

@@ -17,12 +17,13 @@ CountEnd countInput(int fd, ListNode **head, int32_t *order)
                 continue;
             return COUNT_READ_FAIL;
         }
-        for (ssize_t i = 0; i < got; i++) {
-            if (*order == INT32_MAX)
-                return COUNT_TOO_LONG;
-            if (!insertNode(head, block[i], *order))
-                return COUNT_NO_MEMORY;
-            (*order)++;
+        switch (insertBytes(head, block, static_cast<size_t>(got), order)) {
+        case INSERT_DONE:
+            break;
+        case INSERT_TOO_LONG:
+            return COUNT_TOO_LONG;
+        case INSERT_NO_MEMORY:
+            return COUNT_NO_MEMORY;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ void freeList(ListNode *head)
 {
     while (head != nullptr) {
         ListNode *next = head->next;
-        delete head;
+        std::free(head);
         head = next;
     }
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "huffman.h"
+#include "text.h"
 
 using namespace std::string_literals;
 
@@ -17,7 +19,7 @@ void freeTree(ListNode *node)
     freeTree(node->left);
     freeTree(node->right);
     std::free(node->code);
-    delete node;
+    std::free(node);
 }
 
 void freeList(ListNode *head)
@@ -29,6 +31,13 @@ void freeList(ListNode *head)
     }
 }
 
+ListNode *makeNode(const ListNode &value)
+{
+    auto *node = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
+    *node = value;
+    return node;
+}
+
 // A list of leaves named 'a', 'b', ... with the given counts, front first.
 ListNode *leaves(const std::vector<int32_t> &counts)
 {
@@ -36,7 +45,7 @@ ListNode *leaves(const std::vector<int32_t> &counts)
     ListNode **tail = &head;
     char c = 'a';
     for (int32_t count : counts) {
-        *tail = new ListNode{static_cast<unsigned char>(c++), count, 0, nullptr, nullptr, nullptr, nullptr, nullptr};
+        *tail = makeNode({static_cast<unsigned char>(c++), count, 0, nullptr, nullptr, nullptr, nullptr, nullptr});
         tail = &(*tail)->next;
     }
     return head;
@@ -89,7 +98,7 @@ TEST_P(ExtractMin, TakesTheFrontmostLeastFrequentEntry)
     EXPECT_EQ(min->c, GetParam().taken);
     EXPECT_EQ(names(head), GetParam().left);
     freeList(head);
-    delete min;
+    std::free(min);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ExtractMin,
@@ -112,7 +121,7 @@ TEST(ExtractMin, LastEntryTakenLeavesItsPredecessorLast)
     ListNode *min = extractMin(&head);
     EXPECT_EQ(head->next, nullptr);
     freeList(head);
-    delete min;
+    std::free(min);
 }
 
 TEST(BuildHuffmanTree, EmptyListGivesNoTree)
@@ -220,9 +229,27 @@ TEST(CalculateWeightedPathLength, DoesNotWrapPastThirtyTwoBits)
     // Leaves holding 2^31 - 1 bytes in all, at depth 2: twice that is past 2^31.
     ListNode *head = leaves({1 << 30, (1 << 30) - 1});
     ListNode *root = buildHuffmanTree(&head);
-    ListNode *deeper = new ListNode{0, 0, 0, nullptr, nullptr, root, leaves({1}), nullptr};
+    ListNode *deeper = makeNode({0, 0, 0, nullptr, nullptr, root, leaves({1}), nullptr});
     EXPECT_EQ(calculateWeightedPathLength(deeper, 0), int64_t{2} * ((int64_t{1} << 31) - 1) + 1);
     freeTree(deeper);
+}
+
+// A byte that would take position 2^31 is neither counted nor stored.
+TEST(ReadInput, StopsBeforeThePositionOverflows)
+{
+    FILE *f = std::tmpfile();
+    std::fputs("abc", f);
+    std::rewind(f);
+    TextBuffer text = {nullptr, 0, 0};
+    ListNode *head = nullptr;
+    int32_t order = INT32_MAX - 2;
+    EXPECT_EQ(readInput(fileno(f), &text, &head, &order), READ_TOO_LONG);
+    EXPECT_EQ(order, INT32_MAX);
+    EXPECT_EQ(text.index, 2u);
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(text.bytes), text.index), "ab");
+    std::fclose(f);
+    std::free(text.bytes);
+    freeList(head);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -18,7 +19,7 @@ void freeList(ListNode *head)
 {
     while (head != nullptr) {
         ListNode *next = head->next;
-        delete head;
+        std::free(head);
         head = next;
     }
 }
