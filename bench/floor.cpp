@@ -25,16 +25,6 @@ std::string load(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void freeTree(ListNode *node)
-{
-    if (node == nullptr)
-        return;
-    freeTree(node->left);
-    freeTree(node->right);
-    std::free(node->code);
-    std::free(node);
-}
-
 ListNode *countAll(const std::string &input)
 {
     ListNode *head = nullptr;
@@ -52,11 +42,7 @@ void tallyFloor(benchmark::State &state, const std::string &input)
         FILE *out = fmemopen(report, sizeof report, "w");
         printList(head, out);
         std::fclose(out);
-        while (head != nullptr) {
-            ListNode *next = head->next;
-            std::free(head);
-            head = next;
-        }
+        releaseList(head);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
 }
@@ -103,7 +89,7 @@ void prefixcodeFloor(benchmark::State &state, const std::string &input)
         benchmark::DoNotOptimize(sink.bytes);
         for (char *s : lookup)
             std::free(s);
-        freeTree(root);
+        releaseTree(root);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
 }

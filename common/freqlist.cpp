@@ -43,3 +43,12 @@ InsertEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int
     *order = position;
     return end;
 }
+
+void releaseList(ListNode *head)
+{
+    while (head != nullptr) {
+        ListNode *next = head->next;
+        std::free(head);
+        head = next;
+    }
+}

@@ -36,4 +36,8 @@ enum InsertEnd {
 // and so on, and leaves *order at the position after the last byte counted.
 InsertEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order);
 
+// Frees every entry of a list of leaves.  The programs keep their lists to
+// the end; this serves code that builds many.
+void releaseList(ListNode *head);
+
 #endif

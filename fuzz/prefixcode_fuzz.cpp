@@ -9,16 +9,6 @@
 #include "huffman.h"
 #include "text.h"
 
-static void freeTree(ListNode *node)
-{
-    if (node == nullptr)
-        return;
-    freeTree(node->left);
-    freeTree(node->right);
-    std::free(node->code);
-    std::free(node);
-}
-
 // Follows the code string down the tree from the root, a byte at each leaf.
 static std::string decode(const ListNode *root, const char *bits, size_t length)
 {
@@ -83,6 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::free(s);
     std::free(report.bytes);
     std::free(text.bytes);
-    freeTree(root);
+    releaseTree(root);
     return 0;
 }

@@ -69,10 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(total == static_cast<int64_t>(size), "counts add up to the input length");
 
     std::free(report.bytes);
-    while (head != nullptr) {
-        ListNode *next = head->next;
-        std::free(head);
-        head = next;
-    }
+    releaseList(head);
     return 0;
 }

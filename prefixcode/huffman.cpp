@@ -78,3 +78,13 @@ int64_t calculateWeightedPathLength(const ListNode *node, int32_t depth)
         return int64_t{node->frequency} * depth;
     return calculateWeightedPathLength(node->left, depth + 1) + calculateWeightedPathLength(node->right, depth + 1);
 }
+
+void releaseTree(ListNode *node)
+{
+    if (node == nullptr)
+        return;
+    releaseTree(node->left);
+    releaseTree(node->right);
+    std::free(node->code);
+    std::free(node);
+}

@@ -30,4 +30,8 @@ bool generateCodes(ListNode *node, char code[256], int32_t length, char *lookup[
 // stands at depth.
 int64_t calculateWeightedPathLength(const ListNode *node, int32_t depth);
 
+// Frees the tree below node and its leaves' codes.  The program keeps its
+// tree to the end; this serves code that builds many.
+void releaseTree(ListNode *node);
+
 #endif

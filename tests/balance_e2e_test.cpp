@@ -50,34 +50,26 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"GbkWord", "\xC6\xA5(\xC5\xE4)", true}, Case{"ZeroByteEndsTheWord", "(\0)"s, false},
                     Case{"MebibyteWordMatching", repeat("{[()]}", 174762) + "()()\n", true},
                     Case{"MebibyteWordTooDeepAtItsEnd", repeat("()", 524272) + repeat("(", 32) + "\n", false}),
-    [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+    CaseName());
 
 TEST(BalanceExamples, MatchTheirExpectedOutput)
 {
     expectExamplesMatch();
 }
 
-struct FaultCase {
-    const char *name;
-    RunOptions options;
-    std::string err;
-};
-
 class BalanceFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(BalanceFault, ReportsOneLineAndFails)
 {
-    RunResult run = runProgram(programPath(), "()", GetParam().options);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, GetParam().err);
-    EXPECT_EQ(run.status, 1);
+    expectFault(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, BalanceFault,
-    testing::Values(FaultCase{"StdinIsADirectory", stdinFrom("/"), "balance: stdin: Is a directory\n"},
-                    FaultCase{"StdoutIsFull", stdoutTo("/dev/full"), "balance: stdout: No space left on device\n"},
-                    FaultCase{"StdoutClosed", stdoutClosed(), "balance: stdout: Bad file descriptor\n"}),
-    [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+    testing::Values(FaultCase{"StdinIsADirectory", "()", stdinFrom("/"), "", "balance: stdin: Is a directory\n"},
+                    FaultCase{"StdoutIsFull", "()", stdoutTo("/dev/full"), "",
+                              "balance: stdout: No space left on device\n"},
+                    FaultCase{"StdoutClosed", "()", stdoutClosed(), "", "balance: stdout: Bad file descriptor\n"}),
+    CaseName());
 
 } // namespace

@@ -22,15 +22,6 @@ void PrintTo(const Entry &e, std::ostream *os)
     *os << "{0x" << std::hex << e.c << std::dec << ", " << e.frequency << ", " << e.order << "}";
 }
 
-void freeList(ListNode *head)
-{
-    while (head != nullptr) {
-        ListNode *next = head->next;
-        std::free(head);
-        head = next;
-    }
-}
-
 // Builds the list of input the way a program does: one call per byte.
 ListNode *build(const std::string &input)
 {
@@ -60,7 +51,7 @@ TEST(InsertNode, FirstCallInstallsALeafAsHead)
     EXPECT_EQ(head->left, nullptr);
     EXPECT_EQ(head->right, nullptr);
     EXPECT_EQ(head->next, nullptr);
-    freeList(head);
+    releaseList(head);
 }
 
 TEST(InsertNode, RepeatChangesOnlyTheCountOfItsEntry)
@@ -71,7 +62,7 @@ TEST(InsertNode, RepeatChangesOnlyTheCountOfItsEntry)
     EXPECT_EQ(head, first);
     EXPECT_EQ(head->next, second);
     EXPECT_EQ(entries(head), (std::vector<Entry>{{'a', 2, 0}, {'b', 1, 1}}));
-    freeList(head);
+    releaseList(head);
 }
 
 struct ListCase {
@@ -86,7 +77,7 @@ TEST_P(InsertNodeList, EntriesInFirstSeenOrderWithCountsAndFirstPositions)
 {
     ListNode *head = build(GetParam().input);
     EXPECT_EQ(entries(head), GetParam().expected);
-    freeList(head);
+    releaseList(head);
 }
 
 std::string allBytes()

@@ -12,25 +12,6 @@ using namespace std::string_literals;
 
 namespace {
 
-void freeTree(ListNode *node)
-{
-    if (node == nullptr)
-        return;
-    freeTree(node->left);
-    freeTree(node->right);
-    std::free(node->code);
-    std::free(node);
-}
-
-void freeList(ListNode *head)
-{
-    while (head != nullptr) {
-        ListNode *next = head->next;
-        freeTree(head);
-        head = next;
-    }
-}
-
 ListNode *makeNode(const ListNode &value)
 {
     auto *node = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
@@ -55,8 +36,8 @@ ListNode *listOf(const std::string &input)
 {
     ListNode *head = nullptr;
     int32_t order = 0;
-    for (unsigned char byte : input)
-        EXPECT_TRUE(insertNode(&head, byte, order++));
+    EXPECT_EQ(insertBytes(&head, reinterpret_cast<const unsigned char *>(input.data()), input.size(), &order),
+              INSERT_DONE);
     return head;
 }
 
@@ -97,7 +78,7 @@ TEST_P(ExtractMin, TakesTheFrontmostLeastFrequentEntry)
     ASSERT_NE(min, nullptr);
     EXPECT_EQ(min->c, GetParam().taken);
     EXPECT_EQ(names(head), GetParam().left);
-    freeList(head);
+    releaseList(head);
     std::free(min);
 }
 
@@ -120,7 +101,7 @@ TEST(ExtractMin, LastEntryTakenLeavesItsPredecessorLast)
     ListNode *head = leaves({2, 1});
     ListNode *min = extractMin(&head);
     EXPECT_EQ(head->next, nullptr);
-    freeList(head);
+    releaseList(head);
     std::free(min);
 }
 
@@ -140,7 +121,7 @@ TEST(BuildHuffmanTree, SingleEntryIsTheRootUnchanged)
     EXPECT_EQ(leaf->left, nullptr);
     EXPECT_EQ(leaf->right, nullptr);
     EXPECT_EQ(leaf->frequency, 7);
-    freeTree(leaf);
+    releaseTree(leaf);
 }
 
 struct ShapeCase {
@@ -161,7 +142,7 @@ TEST_P(TreeShape, FollowsTheSelectionOrder)
     EXPECT_EQ(head, root);
     EXPECT_EQ(root->next, nullptr);
     EXPECT_EQ(root->frequency, static_cast<int32_t>(input.size()));
-    freeTree(root);
+    releaseTree(root);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, TreeShape,
@@ -196,7 +177,7 @@ TEST(GenerateCodes, LeafAndTableHoldSeparateCopiesOfThePath)
         std::free(s);
     }
     EXPECT_EQ(set, 3);
-    freeTree(root);
+    releaseTree(root);
 }
 
 TEST(GenerateCodes, SingleLeafGetsTheEmptyCodeNotNull)
@@ -208,7 +189,7 @@ TEST(GenerateCodes, SingleLeafGetsTheEmptyCodeNotNull)
     EXPECT_STREQ(root->code, "");
     EXPECT_STREQ(lookup[static_cast<unsigned char>('a')], "");
     std::free(lookup[static_cast<unsigned char>('a')]);
-    freeTree(root);
+    releaseTree(root);
 }
 
 TEST(CalculateWeightedPathLength, SumsCountTimesDepth)
@@ -216,12 +197,12 @@ TEST(CalculateWeightedPathLength, SumsCountTimesDepth)
     EXPECT_EQ(calculateWeightedPathLength(nullptr, 0), 0);
     ListNode *single = leaves({9});
     EXPECT_EQ(calculateWeightedPathLength(single, 0), 0);
-    freeTree(single);
+    releaseTree(single);
 
     ListNode *head = listOf("aabbbc");
     ListNode *root = buildHuffmanTree(&head);
     EXPECT_EQ(calculateWeightedPathLength(root, 0), 9);
-    freeTree(root);
+    releaseTree(root);
 }
 
 TEST(CalculateWeightedPathLength, DoesNotWrapPastThirtyTwoBits)
@@ -231,7 +212,7 @@ TEST(CalculateWeightedPathLength, DoesNotWrapPastThirtyTwoBits)
     ListNode *root = buildHuffmanTree(&head);
     ListNode *deeper = makeNode({0, 0, 0, nullptr, nullptr, root, leaves({1}), nullptr});
     EXPECT_EQ(calculateWeightedPathLength(deeper, 0), int64_t{2} * ((int64_t{1} << 31) - 1) + 1);
-    freeTree(deeper);
+    releaseTree(deeper);
 }
 
 // A byte that would take position 2^31 is neither counted nor stored.
@@ -249,7 +230,7 @@ TEST(ReadInput, StopsBeforeThePositionOverflows)
     EXPECT_EQ(std::string(reinterpret_cast<char *>(text.bytes), text.index), "ab");
     std::fclose(f);
     std::free(text.bytes);
-    freeList(head);
+    releaseList(head);
 }
 
 } // namespace

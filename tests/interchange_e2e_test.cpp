@@ -11,20 +11,11 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Case {
-    const char *name;
-    std::string input;
-    std::string output;
-};
-
-class Interchange : public testing::TestWithParam<Case> {};
+class Interchange : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(Interchange, ReportsTransferStations)
 {
-    RunResult run = runProgram(programPath(), GetParam().input);
-    EXPECT_EQ(run.out, GetParam().output);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, 0);
+    expectOutput(GetParam());
 }
 
 const std::string workedExample = "Park Harbor 1.2\n"
@@ -60,61 +51,55 @@ const std::string long40b = "Long-Station-Name-Beyond-Nineteen-Bytes2";
 INSTANTIATE_TEST_SUITE_P(
     Maps, Interchange,
     testing::Values(
-        Case{"WorkedExample", workedExample, "Harbor 3\nMill 3\nCastle 4\n"}, Case{"Empty", "", ""},
-        Case{"WhiteSpaceOnly", " \t\r\n\v\f\n", ""}, Case{"TerminatorFirst", "END! END! 0\n" + star("1"), ""},
-        Case{"TerminatorSecondAddsNothing", star("1") + "A END! 1\nA E 1\n", "A 3\n"},
-        Case{"TerminatorSecondNewStationNotAdded", "A B 1\nA C 1\nPark END! 1\nPark A 1\n", ""},
-        Case{"TerminatorAlone", star("1") + "END!", "A 3\n"},
-        Case{"TerminatorThenIncompleteRecord", star("1") + "END! Park near\nA E 1\n", "A 3\n"},
-        Case{"WordsHoldingTheTerminatorAreNames", "END!! X 1\nEND!! Y 1\nend! END!! 1\nend! X 1\nend! Y 1\n",
-             "END!! 3\nend! 3\n"},
-        Case{"NonNumberDistanceEndsTheMap", star("1") + "Park Harbor near\nA E 1\n", "A 3\n"},
-        Case{"IncompleteLastRecord", star("1") + "A E", "A 3\n"},
-        Case{"DistanceFollowedByAWord", "Park Harbor 2km Park 1\nPark Gate 1\n", "Park 3\n"},
-        Case{"LeadingPointNegative", star("-.5"), "A 3\n"}, Case{"TrailingPoint", star("5."), "A 3\n"},
-        Case{"Exponent", star("1e3"), "A 3\n"}, Case{"PlusSign", star("+2"), "A 3\n"},
-        Case{"ExponentBeyondFloat", star("1e999"), "A 3\n"},
-        Case{"ExponentWithoutDigitsStartsTheNextWord", "A B 1e A 1\nA D 1\n", "A 3\n"},
-        Case{"LonePointIsNoNumber", star("."), ""}, Case{"InfinityIsNoNumber", star("inf"), ""},
-        Case{"NanIsNoNumber", star("nan"), ""},
-        Case{"HexadecimalReadsAsZeroThenAWord", "A B 1\nA C 1\nA D 0x5 E 1\n", "A 3\n"},
-        Case{"ThreeRecordsOnOneLine", "A B 1 A C 2 A D 3", "A 3\n"},
-        Case{"CrLfLineEnds", "A B 1\r\nA C 2\r\nA D 3\r\n", "A 3\n"},
-        Case{"SegmentGivenThreeTimes", "A B 1\nA B 1\nA B 1\n", "A 3\nB 3\n"},
-        Case{"SelfLoopCountsTwice", "A A 1\n", ""}, Case{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
-        Case{"MoreThanTwentyStationsInFirstSeenOrder", longLine(), "S5 3\nS15 3\nS20 3\n"},
-        Case{"GbkNamesOfEighteenBytes", gbk18 + " X 1\n" + gbk18 + " Y 1\nZ " + gbk18 + " 1\n", gbk18 + " 3\n"},
-        Case{"LongNamesKeptWholeAndApart",
-             long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n", long40 + " 3\n"}),
-    [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+        OutputCase{"WorkedExample", workedExample, "Harbor 3\nMill 3\nCastle 4\n"}, OutputCase{"Empty", "", ""},
+        OutputCase{"WhiteSpaceOnly", " \t\r\n\v\f\n", ""},
+        OutputCase{"TerminatorFirst", "END! END! 0\n" + star("1"), ""},
+        OutputCase{"TerminatorSecondAddsNothing", star("1") + "A END! 1\nA E 1\n", "A 3\n"},
+        OutputCase{"TerminatorSecondNewStationNotAdded", "A B 1\nA C 1\nPark END! 1\nPark A 1\n", ""},
+        OutputCase{"TerminatorAlone", star("1") + "END!", "A 3\n"},
+        OutputCase{"TerminatorThenIncompleteRecord", star("1") + "END! Park near\nA E 1\n", "A 3\n"},
+        OutputCase{"WordsHoldingTheTerminatorAreNames", "END!! X 1\nEND!! Y 1\nend! END!! 1\nend! X 1\nend! Y 1\n",
+                   "END!! 3\nend! 3\n"},
+        OutputCase{"NonNumberDistanceEndsTheMap", star("1") + "Park Harbor near\nA E 1\n", "A 3\n"},
+        OutputCase{"IncompleteLastRecord", star("1") + "A E", "A 3\n"},
+        OutputCase{"DistanceFollowedByAWord", "Park Harbor 2km Park 1\nPark Gate 1\n", "Park 3\n"},
+        OutputCase{"LeadingPointNegative", star("-.5"), "A 3\n"}, OutputCase{"TrailingPoint", star("5."), "A 3\n"},
+        OutputCase{"Exponent", star("1e3"), "A 3\n"}, OutputCase{"PlusSign", star("+2"), "A 3\n"},
+        OutputCase{"ExponentBeyondFloat", star("1e999"), "A 3\n"},
+        OutputCase{"ExponentWithoutDigitsStartsTheNextWord", "A B 1e A 1\nA D 1\n", "A 3\n"},
+        OutputCase{"LonePointIsNoNumber", star("."), ""}, OutputCase{"InfinityIsNoNumber", star("inf"), ""},
+        OutputCase{"NanIsNoNumber", star("nan"), ""},
+        OutputCase{"HexadecimalReadsAsZeroThenAWord", "A B 1\nA C 1\nA D 0x5 E 1\n", "A 3\n"},
+        OutputCase{"ThreeRecordsOnOneLine", "A B 1 A C 2 A D 3", "A 3\n"},
+        OutputCase{"CrLfLineEnds", "A B 1\r\nA C 2\r\nA D 3\r\n", "A 3\n"},
+        OutputCase{"SegmentGivenThreeTimes", "A B 1\nA B 1\nA B 1\n", "A 3\nB 3\n"},
+        OutputCase{"SelfLoopCountsTwice", "A A 1\n", ""}, OutputCase{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
+        OutputCase{"MoreThanTwentyStationsInFirstSeenOrder", longLine(), "S5 3\nS15 3\nS20 3\n"},
+        OutputCase{"GbkNamesOfEighteenBytes", gbk18 + " X 1\n" + gbk18 + " Y 1\nZ " + gbk18 + " 1\n", gbk18 + " 3\n"},
+        OutputCase{"LongNamesKeptWholeAndApart",
+                   long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n", long40 + " 3\n"}),
+    CaseName());
 
 TEST(InterchangeExamples, MatchTheirExpectedOutput)
 {
     expectExamplesMatch();
 }
 
-struct FaultCase {
-    const char *name;
-    RunOptions options;
-    std::string err;
-};
-
 class InterchangeFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(InterchangeFault, ReportsOneLineAndFails)
 {
-    RunResult run = runProgram(programPath(), star("1"), GetParam().options);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, GetParam().err);
-    EXPECT_EQ(run.status, 1);
+    expectFault(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, InterchangeFault,
-    testing::Values(FaultCase{"StdinIsADirectory", stdinFrom("/"), "interchange: stdin: Is a directory\n"},
-                    FaultCase{"StdoutIsFull", stdoutTo("/dev/full"), "interchange: stdout: No space left on device\n"},
-                    FaultCase{"StdoutClosed", stdoutClosed(), "interchange: stdout: Bad file descriptor\n"}),
-    [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Faults, InterchangeFault,
+                         testing::Values(FaultCase{"StdinIsADirectory", star("1"), stdinFrom("/"), "",
+                                                   "interchange: stdin: Is a directory\n"},
+                                         FaultCase{"StdoutIsFull", star("1"), stdoutTo("/dev/full"), "",
+                                                   "interchange: stdout: No space left on device\n"},
+                                         FaultCase{"StdoutClosed", star("1"), stdoutClosed(), "",
+                                                   "interchange: stdout: Bad file descriptor\n"}),
+                         CaseName());
 
 } // namespace
 

@@ -14,25 +14,16 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Case {
-    const char *name;
-    std::string input;
-    std::string output;
-};
-
-class Prefixcode : public testing::TestWithParam<Case> {};
+class Prefixcode : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(Prefixcode, WritesCodesEchoAndWeightedPathLength)
 {
-    RunResult run = runProgram(programPath(), GetParam().input);
-    EXPECT_EQ(hex(run.out), hex(GetParam().output));
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, 0);
+    expectOutput(GetParam());
 }
 
 // Input of n bytes alternating a and b, starting with a, and its report:
 // the rarer letter (b for odd n) is taken first and gets the code 0.
-Case alternating(const char *name, size_t n)
+OutputCase alternating(const char *name, size_t n)
 {
     std::string input, codes;
     for (size_t i = 0; i < n; i++) {
@@ -43,45 +34,34 @@ Case alternating(const char *name, size_t n)
     return {name, input, codes + "\n" + input + "\n" + std::to_string(n)};
 }
 
-INSTANTIATE_TEST_SUITE_P(Reports, Prefixcode,
-                         testing::Values(Case{"Empty", "", "\n\n0"}, Case{"OneByte", "a", "\na\n0"},
-                                         Case{"OneValueRepeated", "aaa", "\naaa\n0"},
-                                         Case{"TwoValues", "ab", "01\nab\n2"},
-                                         Case{"RarerTakenFirst", "bba", "110\nbba\n3"},
-                                         Case{"TrailingLineFeedIsCoded", "a\n", "01\na\n\n2"},
-                                         Case{"EchoStopsAtZeroByte", "a\0b"s, "10110\na\n5"},
-                                         Case{"ByteFFIsData",
-                                              "\xFF"
-                                              "a\xFF",
-                                              "101\n\xFF"
-                                              "a\xFF\n3"},
-                                         Case{"Aabbbc", "aabbbc", "010111100\naabbbc\n9"},
-                                         Case{"Abracadabra", "abracadabra", "01111001100011010111100\nabracadabra\n23"},
-                                         alternating("Exactly9999Bytes", 9999), alternating("Exactly10000Bytes", 10000),
-                                         alternating("HundredThousandBytes", 100000)),
-                         [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Reports, Prefixcode,
+    testing::Values(OutputCase{"Empty", "", "\n\n0"}, OutputCase{"OneByte", "a", "\na\n0"},
+                    OutputCase{"OneValueRepeated", "aaa", "\naaa\n0"}, OutputCase{"TwoValues", "ab", "01\nab\n2"},
+                    OutputCase{"RarerTakenFirst", "bba", "110\nbba\n3"},
+                    OutputCase{"TrailingLineFeedIsCoded", "a\n", "01\na\n\n2"},
+                    OutputCase{"EchoStopsAtZeroByte", "a\0b"s, "10110\na\n5"},
+                    OutputCase{"ByteFFIsData",
+                               "\xFF"
+                               "a\xFF",
+                               "101\n\xFF"
+                               "a\xFF\n3"},
+                    OutputCase{"Aabbbc", "aabbbc", "010111100\naabbbc\n9"},
+                    OutputCase{"Abracadabra", "abracadabra", "01111001100011010111100\nabracadabra\n23"},
+                    alternating("Exactly9999Bytes", 9999), alternating("Exactly10000Bytes", 10000),
+                    alternating("HundredThousandBytes", 100000)),
+    CaseName());
 
 TEST(PrefixcodeExamples, MatchTheirExpectedOutput)
 {
     expectExamplesMatch();
 }
 
-struct FaultCase {
-    const char *name;
-    std::string input;
-    RunOptions options;
-    std::string out;
-    std::string err;
-};
-
 class PrefixcodeFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(PrefixcodeFault, ReportsOneLineAndFails)
 {
-    RunResult run = runProgram(programPath(), GetParam().input, GetParam().options);
-    EXPECT_EQ(run.out, GetParam().out);
-    EXPECT_EQ(run.err, GetParam().err);
-    EXPECT_EQ(run.status, 1);
+    expectFault(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -90,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"StdoutIsFull", "ab", stdoutTo("/dev/full"), "",
                               "prefixcode: stdout: No space left on device\n"},
                     FaultCase{"StdoutClosed", "ab", stdoutClosed(), "", "prefixcode: stdout: Bad file descriptor\n"}),
-    [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+    CaseName());
 
 // The least total cost of merging the counts two at a time, which is the
 // weighted path length of every optimal prefix code.

@@ -161,6 +161,22 @@ void setTestPaths(const std::string &program, const std::string &examples)
     examples_ = examples;
 }
 
+void expectOutput(const OutputCase &c)
+{
+    RunResult run = runProgram(programPath(), c.input);
+    EXPECT_EQ(hex(run.out), hex(c.output));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
+
+void expectFault(const FaultCase &c)
+{
+    RunResult run = runProgram(programPath(), c.input, c.options);
+    EXPECT_EQ(hex(run.out), hex(c.out));
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, 1);
+}
+
 void expectExamplesMatch()
 {
     ASSERT_FALSE(examplesDir().empty()) << "no --examples=DIR given";

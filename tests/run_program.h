@@ -1,6 +1,8 @@
 #ifndef RUN_PROGRAM_H
 #define RUN_PROGRAM_H
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -42,6 +44,37 @@ struct RunResult {
 // Runs program with no arguments and no shell in between, feeding it input,
 // and collects every byte it writes.
 RunResult runProgram(const std::string &program, const std::string &input, const RunOptions &options = {});
+
+// A run that must succeed: the exact bytes it must write to standard
+// output, with nothing on standard error.
+struct OutputCase {
+    const char *name;
+    std::string input;
+    std::string output;
+};
+
+// A run that must fail: what it must write to standard output, and the one
+// line it must write to standard error.
+struct FaultCase {
+    const char *name;
+    std::string input;
+    RunOptions options;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program under test on the case and checks every byte and the status.
+void expectOutput(const OutputCase &c);
+void expectFault(const FaultCase &c);
+
+// Names each case of a value-parameterized test after its name field.
+struct CaseName {
+    template <class Case>
+    std::string operator()(const testing::TestParamInfo<Case> &info) const
+    {
+        return info.param.name;
+    }
+};
 
 // The program under test and its examples folder, as given on the command line
 // of an end-to-end test (--program=PATH, --examples=DIR).

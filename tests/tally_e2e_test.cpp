@@ -8,20 +8,11 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Case {
-    const char *name;
-    std::string input;
-    std::string output;
-};
-
-class Tally : public testing::TestWithParam<Case> {};
+class Tally : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(Tally, WritesTheExactReport)
 {
-    RunResult run = runProgram(programPath(), GetParam().input);
-    EXPECT_EQ(hex(run.out), hex(GetParam().output));
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, 0);
+    expectOutput(GetParam());
 }
 
 std::string eachByteOnce()
@@ -42,44 +33,36 @@ std::string eachByteOnceReport()
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, Tally,
-    testing::Values(Case{"Empty", "", ""}, Case{"Hello", "hello\n", "'l' 2\n'h' 1\n'e' 1\n'o' 1\n'\\n' 1\n"},
-                    Case{"TieGoesToFirstOccurrence", "ba\0ab\n"s, "'b' 2\n'a' 2\n'\0' 1\n'\\n' 1\n"s},
-                    Case{"CarriageReturnUnescaped", "\r\n\r", "'\r' 2\n'\\n' 1\n"},
-                    Case{"ZeroByteWrittenAsIs", "\0\0"s, "'\0' 2\n"s},
-                    Case{"ByteFFIsNotTheEnd", "\xFFx\xFF\xFFx", "'\xFF' 3\n'x' 2\n"},
-                    Case{"GbkCharacterIsTwoBytes", "\xD6\xD0\xD6\xD0", "'\xD6' 2\n'\xD0' 2\n"},
-                    Case{"OneValueRepeated", std::string(100000, 'z'), "'z' 100000\n"},
-                    Case{"EachValueOnceInInputOrder", eachByteOnce(), eachByteOnceReport()}),
-    [](const testing::TestParamInfo<Case> &info) { return info.param.name; });
+    testing::Values(OutputCase{"Empty", "", ""},
+                    OutputCase{"Hello", "hello\n", "'l' 2\n'h' 1\n'e' 1\n'o' 1\n'\\n' 1\n"},
+                    OutputCase{"TieGoesToFirstOccurrence", "ba\0ab\n"s, "'b' 2\n'a' 2\n'\0' 1\n'\\n' 1\n"s},
+                    OutputCase{"CarriageReturnUnescaped", "\r\n\r", "'\r' 2\n'\\n' 1\n"},
+                    OutputCase{"ZeroByteWrittenAsIs", "\0\0"s, "'\0' 2\n"s},
+                    OutputCase{"ByteFFIsNotTheEnd", "\xFFx\xFF\xFFx", "'\xFF' 3\n'x' 2\n"},
+                    OutputCase{"GbkCharacterIsTwoBytes", "\xD6\xD0\xD6\xD0", "'\xD6' 2\n'\xD0' 2\n"},
+                    OutputCase{"OneValueRepeated", std::string(100000, 'z'), "'z' 100000\n"},
+                    OutputCase{"EachValueOnceInInputOrder", eachByteOnce(), eachByteOnceReport()}),
+    CaseName());
 
 TEST(TallyExamples, MatchTheirExpectedOutput)
 {
     expectExamplesMatch();
 }
 
-struct FaultCase {
-    const char *name;
-    std::string input;
-    RunOptions options;
-    std::string err;
-};
-
 class TallyFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(TallyFault, ReportsOneLineAndFails)
 {
-    RunResult run = runProgram(programPath(), GetParam().input, GetParam().options);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, GetParam().err);
-    EXPECT_EQ(run.status, 1);
+    expectFault(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, TallyFault,
-    testing::Values(FaultCase{"StdinIsADirectory", "", stdinFrom("/"), "tally: stdin: Is a directory\n"},
-                    FaultCase{"StdoutIsFull", "abc", stdoutTo("/dev/full"), "tally: stdout: No space left on device\n"},
-                    FaultCase{"StdoutClosed", "abc", stdoutClosed(), "tally: stdout: Bad file descriptor\n"}),
-    [](const testing::TestParamInfo<FaultCase> &info) { return info.param.name; });
+    testing::Values(FaultCase{"StdinIsADirectory", "", stdinFrom("/"), "", "tally: stdin: Is a directory\n"},
+                    FaultCase{"StdoutIsFull", "abc", stdoutTo("/dev/full"), "",
+                              "tally: stdout: No space left on device\n"},
+                    FaultCase{"StdoutClosed", "abc", stdoutClosed(), "", "tally: stdout: Bad file descriptor\n"}),
+    CaseName());
 
 } // namespace
 

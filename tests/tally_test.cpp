@@ -15,15 +15,6 @@ using namespace std::string_literals;
 
 namespace {
 
-void freeList(ListNode *head)
-{
-    while (head != nullptr) {
-        ListNode *next = head->next;
-        std::free(head);
-        head = next;
-    }
-}
-
 // A readable descriptor holding exactly bytes.
 int fdWith(const std::string &bytes)
 {
@@ -76,7 +67,7 @@ TEST(SortList, MovesPayloadsAndKeepsTheChain)
         after.push_back(n);
     EXPECT_EQ(after, chain);
     EXPECT_EQ(payloads(head), "b2@0 a2@1 "s + '\0' + "1@2 \n1@5 ");
-    freeList(head);
+    releaseList(head);
 }
 
 TEST(SortList, TiesGoToTheEarlierFirstOccurrenceWhereverTheyStand)
@@ -86,7 +77,7 @@ TEST(SortList, TiesGoToTheEarlierFirstOccurrenceWhereverTheyStand)
                            "e");
     sortList(&head);
     EXPECT_EQ(payloads(head), "b3@1 d3@3 c2@2 a1@0 e1@9 ");
-    freeList(head);
+    releaseList(head);
 }
 
 TEST(SortList, EmptyListStaysEmpty)
@@ -103,7 +94,7 @@ TEST(CountInput, PositionsCarryAcrossReadBlocks)
     input += 'c';
     ListNode *head = count(input);
     EXPECT_EQ(payloads(head), "a199999@0 b1@70000 c1@200000 ");
-    freeList(head);
+    releaseList(head);
 }
 
 struct LimitCase {
@@ -131,7 +122,7 @@ TEST_P(CountInputLimit, StopsBeforeThePositionOverflows)
     for (ListNode *n = head; n != nullptr; n = n->next)
         counted += n->frequency;
     EXPECT_EQ(counted, c.orderAfter - c.start);
-    freeList(head);
+    releaseList(head);
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, CountInputLimit,
@@ -161,7 +152,7 @@ TEST(PrintList, EscapesOnlyTheLineFeed)
     std::fclose(out);
     EXPECT_EQ(std::string(text, size), "'\\n' 1\n'\r' 1\n'\0' 1\n'\x80' 1\n'\t' 1\n"s);
     std::free(text);
-    freeList(head);
+    releaseList(head);
 }
 
 } // namespace
