@@ -156,13 +156,19 @@ int main(int argc, char **argv)
         {"prefixcode/text9999", "text9999", prefixcodeFloor}, {"prefixcode/text100M", "text100M", prefixcodeFloor},
         {"balance/word1M", "word1M", balanceFloor},           {"interchange/map200k", "map200k", interchangeFloor},
     };
-    static std::vector<std::string> inputs;
-    inputs.reserve(std::size(cases));
-    for (const Case &c : cases) {
-        inputs.push_back(load(dir + "/" + c.file));
-        const std::string &input = inputs.back();
-        auto run = c.run;
-        benchmark::RegisterBenchmark(c.name, [run, &input](benchmark::State &state) { run(state, input); })
+    // Inputs are loaded when their benchmark first runs, so that a filtered
+    // run loads only its own.
+    static std::string inputs[std::size(cases)];
+    for (size_t i = 0; i < std::size(cases); i++) {
+        std::string path = dir + "/" + cases[i].file;
+        auto run = cases[i].run;
+        std::string *input = &inputs[i];
+        benchmark::RegisterBenchmark(cases[i].name,
+                                     [run, path, input](benchmark::State &state) {
+                                         if (input->empty())
+                                             *input = load(path);
+                                         run(state, *input);
+                                     })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
