@@ -16,8 +16,8 @@ static bool iswhite(char b)
     return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
 }
 
-// Feeds the first word of fd to k, however long, and reads no further block
-// once the word has ended.  False when a read fails.
+// Feeds the first word of fd to k, however long, and leaves seekable input
+// just after the word.  False when a read fails.
 static bool scanfirstword(int fd, bracketscan *k)
 {
     char block[4096];
@@ -41,8 +41,12 @@ static bool scanfirstword(int fd, bracketscan *k)
         while (end < got && !iswhite(block[end]))
             end++;
         scanbytes(k, block + start, static_cast<size_t>(end - start));
-        if (end < got)
+        if (end < got) {
+            // Hand back what was read past the word, where input can seek,
+            // so that whoever reads on finds it; a pipe cannot and need not.
+            (void)lseek(fd, end - got, SEEK_CUR);
             return true;
+        }
     }
 }
 

@@ -27,6 +27,7 @@ int main()
 
     reader_init(&reader, STDIN_FILENO);
     bool complete = heads != nullptr && read_map(&reader, &heads, &size, &records);
+    reader_finish(&reader);
     // A table missing an arc would give a wrong report: give none.
     if (complete)
         print_transfer_stations(heads, size, stdout);

@@ -144,6 +144,14 @@ bool read_distance(mapreader *r, wordbuf *w, float *dist)
     return true;
 }
 
+void reader_finish(mapreader *r)
+{
+    // A pipe cannot seek and need not: nobody else can read what it held.
+    if (r->len > r->pos)
+        (void)lseek(r->fd, -static_cast<off_t>(r->len - r->pos), SEEK_CUR);
+    r->pos = r->len;
+}
+
 void free_word(wordbuf *w)
 {
     std::free(w->text);

@@ -33,6 +33,10 @@ bool read_word(mapreader *r, wordbuf *w);
 // here; bytes of a failed number may have been consumed.
 bool read_distance(mapreader *r, wordbuf *w, float *dist);
 
+// Hands back the bytes read ahead of the last item, where the input can
+// seek, so that whoever reads on finds them.
+void reader_finish(mapreader *r);
+
 void free_word(wordbuf *w);
 
 #endif

@@ -73,3 +73,14 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 } // namespace
+
+namespace {
+
+// What follows the word is left for whoever reads on, where input can seek.
+TEST(BalanceInput, SeekableInputIsLeftJustAfterTheWord)
+{
+    EXPECT_EQ(offsetAfterRun("  (a) rest\n"), 5);
+    EXPECT_EQ(offsetAfterRun(std::string(5000, ' ') + "()\nrest"), 5002);
+}
+
+} // namespace

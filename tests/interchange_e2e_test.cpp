@@ -141,3 +141,15 @@ TEST(InterchangeHostile, HundredThousandRecords)
 }
 
 } // namespace
+
+namespace {
+
+// What follows the map is left for whoever reads on, where input can seek.
+TEST(InterchangeInput, SeekableInputIsLeftJustAfterTheMap)
+{
+    const std::string map = "A B 1\nA C 1\nA D 1\nEND!";
+    EXPECT_EQ(offsetAfterRun(map + " X Y 1\n"), static_cast<long>(map.size()));
+    EXPECT_EQ(offsetAfterRun(map), static_cast<long>(map.size()));
+}
+
+} // namespace

@@ -36,7 +36,7 @@ void redirect(const std::string &path, int flags, int pipeEnd, int fd)
 
 [[noreturn]] void startChild(const std::string &program, const RunOptions &options, int in[2], int out[2], int err[2])
 {
-    redirect(options.stdinPath, O_RDONLY, in[0], STDIN_FILENO);
+    redirect(options.stdinPath, O_RDONLY, options.stdinFd >= 0 ? options.stdinFd : in[0], STDIN_FILENO);
     if (options.closeStdout)
         close(STDOUT_FILENO);
     else
@@ -112,6 +112,21 @@ RunResult runProgram(const std::string &program, const std::string &input, const
         check(errno == EINTR, "waitpid");
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+long offsetAfterRun(const std::string &input)
+{
+    FILE *file = std::tmpfile();
+    check(file != nullptr, "tmpfile");
+    std::fwrite(input.data(), 1, input.size(), file);
+    std::fflush(file);
+    int fd = fileno(file);
+    lseek(fd, 0, SEEK_SET);
+    RunResult run = runProgram(programPath(), "", stdinShared(fd));
+    EXPECT_EQ(run.status, 0);
+    long offset = lseek(fd, 0, SEEK_CUR);
+    std::fclose(file);
+    return offset;
 }
 
 const std::string &programPath()

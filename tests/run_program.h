@@ -10,6 +10,7 @@
 // the input is written to standard input, which is then closed.
 struct RunOptions {
     std::string stdinPath;  // when set, standard input is this file opened for reading
+    int stdinFd = -1;       // when set, standard input is this descriptor, shared with the caller
     std::string stdoutPath; // when set, standard output is this file opened for writing
     bool closeStdout = false;
 };
@@ -18,6 +19,13 @@ inline RunOptions stdinFrom(const std::string &path)
 {
     RunOptions o;
     o.stdinPath = path;
+    return o;
+}
+
+inline RunOptions stdinShared(int fd)
+{
+    RunOptions o;
+    o.stdinFd = fd;
     return o;
 }
 
@@ -40,6 +48,10 @@ struct RunResult {
     std::string err;
     int status = -1; // the exit status, or 128 plus the number of a killing signal
 };
+
+// Where a program leaves a shared, seekable standard input holding input:
+// the offset after it has run.
+long offsetAfterRun(const std::string &input);
 
 // Runs program with no arguments and no shell in between, feeding it input,
 // and collects every byte it writes.
