@@ -98,7 +98,6 @@ bool read_word(mapreader *r, wordbuf *w)
         if (r->pos < r->len)
             break;
     }
-    w->length = std::strlen(w->text);
     return true;
 }
 
@@ -133,10 +132,9 @@ bool read_distance(mapreader *r, wordbuf *w, float *dist)
     c = peek(r, 0);
     if (c == 'e' || c == 'E') {
         int sign = peek(r, 1);
-        size_t signed_ = sign == '+' || sign == '-';
-        if (isdigit_(peek(r, 1 + signed_))) {
-            size_t expdigits = 0;
-            if (!take(r, w) || (signed_ && !take(r, w)) || !take_digits(r, w, &expdigits))
+        size_t signlength = sign == '+' || sign == '-' ? 1 : 0;
+        if (isdigit_(peek(r, 1 + signlength))) {
+            if (!take(r, w) || (signlength == 1 && !take(r, w)) || !take_digits(r, w, &digits))
                 return false;
         }
     }

@@ -5,9 +5,9 @@
 
 // A growing zero-terminated buffer for one item of the map.
 struct wordbuf {
-    char *text;
-    size_t length;
-    size_t room;
+    char *text;    // the bytes read and a zero byte
+    size_t length; // bytes read
+    size_t room;   // bytes allocated
 };
 
 // Reads the line map from a descriptor in blocks, item by item.
@@ -23,8 +23,9 @@ struct mapreader {
 
 void reader_init(mapreader *r, int fd);
 
-// Skips white space and reads the next word into w, cut at a zero byte as a
-// string would be.  False when there is none (or memory ran out).
+// Skips white space and reads the next word into w; taken as a string, as
+// names are, it ends at its first zero byte.  False when there is none (or
+// memory ran out).
 bool read_word(mapreader *r, wordbuf *w);
 
 // Skips white space and reads a decimal number: an optional sign, digits

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <unistd.h>
 
-static const size_t firstRoom = 10000;
 static const size_t readBlock = 65536;
 
 // Makes room for at least one more block after the stored bytes.
@@ -14,7 +13,7 @@ static bool reserveBlock(TextBuffer *text)
 {
     if (text->room - text->index >= readBlock)
         return true;
-    size_t room = text->room == 0 ? firstRoom : text->room;
+    size_t room = text->room == 0 ? readBlock : text->room;
     while (room - text->index < readBlock) {
         if (room > SIZE_MAX / 2)
             return false;

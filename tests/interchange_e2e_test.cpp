@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"SelfLoopCountsTwice", "A A 1\n", ""}, OutputCase{"SelfLoopAndOneMore", "A A 1\nA B 1\n", "A 3\n"},
         OutputCase{"MoreThanTwentyStationsInFirstSeenOrder", longLine(), "S5 3\nS15 3\nS20 3\n"},
         OutputCase{"GbkNamesOfEighteenBytes", gbk18 + " X 1\n" + gbk18 + " Y 1\nZ " + gbk18 + " 1\n", gbk18 + " 3\n"},
+        OutputCase{"NameEndsAtAZeroByteAsAString", "A\0x B 1\nA C 1\nA\0y D 1\n"s, "A 3\n"},
         OutputCase{"LongNamesKeptWholeAndApart",
                    long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n", long40 + " 3\n"}),
     CaseName());
