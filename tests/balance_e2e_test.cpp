@@ -69,12 +69,23 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FaultCase{"StdinIsADirectory", "()", stdinFrom("/"), "", "balance: stdin: Is a directory\n"},
                     FaultCase{"StdoutIsFull", "()", stdoutTo("/dev/full"), "",
                               "balance: stdout: No space left on device\n"},
-                    FaultCase{"StdoutClosed", "()", stdoutClosed(), "", "balance: stdout: Bad file descriptor\n"}),
+                    FaultCase{"StdoutClosed", "()", stdoutClosed(), "", "balance: stdout: Bad file descriptor\n"},
+                    FaultCase{"ReadErrorInsideTheWord", "(()", readFailsAfterInput(), "",
+                              "balance: stdin: Connection reset by peer\n"}),
     CaseName());
 
 } // namespace
 
 namespace {
+
+// A read error after the word has ended is never met: nothing after it is read.
+TEST(BalanceInput, ReadErrorAfterTheWordIsNeverMet)
+{
+    RunResult run = runProgram(programPath(), "() ((", readFailsAfterInput());
+    EXPECT_EQ(hex(run.out), hex(matched));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
 
 // What follows the word is left for whoever reads on, where input can seek.
 TEST(BalanceInput, SeekableInputIsLeftJustAfterTheWord)

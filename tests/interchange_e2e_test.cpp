@@ -99,7 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Faults, InterchangeFault,
                                          FaultCase{"StdoutIsFull", star("1"), stdoutTo("/dev/full"), "",
                                                    "interchange: stdout: No space left on device\n"},
                                          FaultCase{"StdoutClosed", star("1"), stdoutClosed(), "",
-                                                   "interchange: stdout: Bad file descriptor\n"}),
+                                                   "interchange: stdout: Bad file descriptor\n"},
+                                         FaultCase{"ReadErrorAfterRecords", star("1"), readFailsAfterInput(), "A 3\n",
+                                                   "interchange: stdin: Connection reset by peer\n"}),
                          CaseName());
 
 } // namespace
@@ -144,6 +146,15 @@ TEST(InterchangeHostile, HundredThousandRecords)
 } // namespace
 
 namespace {
+
+// A table missing a name or an arc would give a wrong report: none is written.
+TEST(InterchangeFault, OutOfMemoryWritesNoReport)
+{
+    if (underAddressSanitizer())
+        GTEST_SKIP() << "address space cannot be limited under AddressSanitizer";
+    expectFault({"OutOfMemory", star("1") + std::string(size_t{64} << 20, 'N') + " A 1\n",
+                 addressSpaceOf(size_t{16} << 20), "", "interchange: out of memory\n"});
+}
 
 // What follows the map is left for whoever reads on, where input can seek.
 TEST(InterchangeInput, SeekableInputIsLeftJustAfterTheMap)

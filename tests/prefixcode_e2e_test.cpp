@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FaultCase{"StdinIsADirectory", "", stdinFrom("/"), "\n\n0", "prefixcode: stdin: Is a directory\n"},
                     FaultCase{"StdoutIsFull", "ab", stdoutTo("/dev/full"), "",
                               "prefixcode: stdout: No space left on device\n"},
-                    FaultCase{"StdoutClosed", "ab", stdoutClosed(), "", "prefixcode: stdout: Bad file descriptor\n"}),
+                    FaultCase{"StdoutClosed", "ab", stdoutClosed(), "", "prefixcode: stdout: Bad file descriptor\n"},
+                    FaultCase{"ReadErrorAfterData", "aabbbc", readFailsAfterInput(), "010111100\naabbbc\n9",
+                              "prefixcode: stdin: Connection reset by peer\n"}),
     CaseName());
 
 // The least total cost of merging the counts two at a time, which is the
@@ -174,6 +176,15 @@ TEST(PrefixcodeProperty, CodeStringIsOptimalAndDecodesToTheInput)
         SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(input.size()) + " bytes");
         expectSoundCode(input);
     }
+}
+
+// The text is kept whole; when it cannot be, nothing but the reason is written.
+TEST(PrefixcodeFault, OutOfMemoryWritesNoReport)
+{
+    if (underAddressSanitizer())
+        GTEST_SKIP() << "address space cannot be limited under AddressSanitizer";
+    expectFault({"OutOfMemory", std::string(size_t{64} << 20, 'a'), addressSpaceOf(size_t{16} << 20), "",
+                 "prefixcode: out of memory\n"});
 }
 
 TEST(PrefixcodeHostile, OneMebibyteOfSkewedBytes)

@@ -13,6 +13,8 @@
 #include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +44,9 @@ void redirect(const std::string &path, int flags, int pipeEnd, int fd)
     else
         redirect(options.stdoutPath, O_WRONLY, out[1], STDOUT_FILENO);
     if (dup2(err[1], STDERR_FILENO) < 0)
+        _exit(126);
+    rlimit space = {options.addressSpace, options.addressSpace};
+    if (options.addressSpace != 0 && setrlimit(RLIMIT_AS, &space) != 0)
         _exit(126);
     signal(SIGPIPE, SIG_DFL);
     execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
@@ -91,8 +96,26 @@ std::string examples_;
 
 } // namespace
 
+// Runs program with input on a stream socket whose peer is closed with data
+// of its own unread: the socket delivers the input, then fails with ECONNRESET.
+static RunResult runWithReadFailure(const std::string &program, const std::string &input, RunOptions options)
+{
+    int ends[2];
+    check(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0, "socketpair");
+    check(write(ends[1], input.data(), input.size()) == static_cast<ssize_t>(input.size()), "write to socket");
+    check(write(ends[0], "x", 1) == 1, "write to socket");
+    close(ends[1]);
+    options.readFails = false;
+    options.stdinFd = ends[0];
+    RunResult run = runProgram(program, "", options);
+    close(ends[0]);
+    return run;
+}
+
 RunResult runProgram(const std::string &program, const std::string &input, const RunOptions &options)
 {
+    if (options.readFails)
+        return runWithReadFailure(program, input, options);
     signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
     check(pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0 && pipe2(err, O_CLOEXEC) == 0, "pipe");
@@ -112,6 +135,18 @@ RunResult runProgram(const std::string &program, const std::string &input, const
         check(errno == EINTR, "waitpid");
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+bool underAddressSanitizer()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#endif
+#endif
+    return false;
 }
 
 long offsetAfterRun(const std::string &input)

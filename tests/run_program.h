@@ -13,6 +13,8 @@ struct RunOptions {
     int stdinFd = -1;       // when set, standard input is this descriptor, shared with the caller
     std::string stdoutPath; // when set, standard output is this file opened for writing
     bool closeStdout = false;
+    size_t addressSpace = 0; // when set, the child may map at most this many bytes
+    bool readFails = false;  // standard input fails to read once the input is read
 };
 
 inline RunOptions stdinFrom(const std::string &path)
@@ -26,6 +28,20 @@ inline RunOptions stdinShared(int fd)
 {
     RunOptions o;
     o.stdinFd = fd;
+    return o;
+}
+
+inline RunOptions readFailsAfterInput()
+{
+    RunOptions o;
+    o.readFails = true;
+    return o;
+}
+
+inline RunOptions addressSpaceOf(size_t bytes)
+{
+    RunOptions o;
+    o.addressSpace = bytes;
     return o;
 }
 
@@ -48,6 +64,10 @@ struct RunResult {
     std::string err;
     int status = -1; // the exit status, or 128 plus the number of a killing signal
 };
+
+// AddressSanitizer maps terabytes of shadow memory: limits on the address
+// space cannot be tested under it.
+bool underAddressSanitizer();
 
 // Where a program leaves a shared, seekable standard input holding input:
 // the offset after it has run.
