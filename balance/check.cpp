@@ -7,6 +7,9 @@ void scanbegin(bracketscan *k)
     initstack(&k->S);
     k->flag = true;
     k->ended = false;
+    k->ch = 0;
+    k->failure = STEP_NONE;
+    k->failedat = 0;
 }
 
 // The opening bracket that closing must pop, or 0 when closing is no bracket.
@@ -24,17 +27,35 @@ static char partner(char closing)
     }
 }
 
+static bracketstep fail(bracketscan *k, bracketstep why, char b)
+{
+    k->flag = false;
+    k->failure = why;
+    k->failedat = b;
+    return why;
+}
+
+bracketstep scanbyte(bracketscan *k, char b)
+{
+    if (!k->flag || k->ended)
+        return STEP_NONE;
+    if (b == '\0') {
+        k->ended = true;
+        return STEP_NONE;
+    }
+    if (b == '(' || b == '[' || b == '{')
+        return push(&k->S, b) ? STEP_PUSH : fail(k, STEP_FULL, b);
+    if (partner(b) == 0)
+        return STEP_NONE;
+    if (!pop(&k->S, &k->ch))
+        return fail(k, STEP_EMPTY, b);
+    return k->ch == partner(b) ? STEP_POP : fail(k, STEP_MISMATCH, b);
+}
+
 void scanbytes(bracketscan *k, const char *s, size_t n)
 {
-    for (size_t i = 0; i < n && k->flag && !k->ended; i++) {
-        char ch;
-        if (s[i] == '\0')
-            k->ended = true;
-        else if (s[i] == '(' || s[i] == '[' || s[i] == '{')
-            k->flag = push(&k->S, s[i]);
-        else if (partner(s[i]) != 0)
-            k->flag = pop(&k->S, &ch) && ch == partner(s[i]);
-    }
+    for (size_t i = 0; i < n && k->flag && !k->ended; i++)
+        scanbyte(k, s[i]);
 }
 
 bool scanend(const bracketscan *k)

@@ -2,69 +2,84 @@
 // are matched and properly nested.
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <err.h>
 #include <unistd.h>
 
 #include "check.h"
+#include "cli.h"
+#include "firstword.h"
+#include "trace.h"
+
+static const Interface balanceInterface = {
+    .name = "balance",
+    .help = "usage: balance < FILE\n"
+            "       balance --trace < FILE\n"
+            "\n"
+            "Reads the first word of standard input and says whether its round, square\n"
+            "and curly brackets are matched and properly nested, with at most 30\n"
+            "opening brackets pending at once.  The answer is one line of GBK-encoded\n"
+            "Chinese, \"the match succeeded\" or \"the match failed\": read it through\n"
+            "iconv -f GBK -t UTF-8.\n"
+            "\n"
+            "  --trace    show each bracket and the pending ones, and why a check\n"
+            "             fails, before the answer\n"
+            "  --help     show this text\n"
+            "  --version  show the version\n"
+            "\n"
+            "Exit status: 0 when the answer is written; 1 when input or output fails,\n"
+            "with one line on standard error; 2 for an argument it does not take.\n"
+            "\n"
+            "Example:  echo '{[()]}' | balance | iconv -f GBK -t UTF-8\n"
+            "See balance(1) for more.\n",
+    .option = "--trace",
+};
 
 // The two answers, in GBK.
 static const char matched[] = "\xC6\xA5\xC5\xE4\xB3\xC9\xB9\xA6\n";   // 匹配成功
 static const char unmatched[] = "\xC6\xA5\xC5\xE4\xCA\xA7\xB0\xDC\n"; // 匹配失败
 
-static bool iswhite(char b)
+// Checks the word that r reads, and shows each bracket's step on trace
+// unless it is null.
+static void checkword(wordreader *r, bracketscan *k, FILE *trace)
 {
-    return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
-}
-
-// Feeds the first word of fd to k, however long, and leaves seekable input
-// just after the word.  False when a read fails.
-static bool scanfirstword(int fd, bracketscan *k)
-{
-    char block[4096];
-    bool inword = false;
-    for (;;) {
-        ssize_t got = read(fd, block, sizeof block);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        ssize_t start = 0;
-        while (!inword && start < got && iswhite(block[start]))
-            start++;
-        if (start == got)
+    const char *piece;
+    size_t n, offset = 0;
+    while (nextpiece(r, &piece, &n)) {
+        if (trace == nullptr) {
+            scanbytes(k, piece, n);
             continue;
-        inword = true;
-        ssize_t end = start;
-        while (end < got && !iswhite(block[end]))
-            end++;
-        scanbytes(k, block + start, static_cast<size_t>(end - start));
-        if (end < got) {
-            // Hand back what was read past the word, where input can seek,
-            // so that whoever reads on finds it; a pipe cannot and need not.
-            (void)lseek(fd, end - got, SEEK_CUR);
-            return true;
         }
+        for (size_t i = 0; i < n; i++, offset++)
+            tracestep(trace, k, offset, piece[i], scanbyte(k, piece[i]));
     }
 }
 
-static int fail(const char *what)
+int main(int argc, char **argv)
 {
-    std::fprintf(stderr, "balance: %s: %s\n", what, std::strerror(errno));
-    return 1;
-}
+    Request request = takeArguments(&balanceInterface, argc, argv);
+    if (request != REQUEST_RUN && request != REQUEST_OPTION)
+        return exitStatusOf(request);
+    FILE *trace = request == REQUEST_OPTION ? stdout : nullptr;
 
-int main()
-{
+    wordreader r;
     bracketscan k;
+    readinit(&r, STDIN_FILENO);
     scanbegin(&k);
+    checkword(&r, &k, trace);
     // Without the whole word there is no answer to give.
-    if (!scanfirstword(STDIN_FILENO, &k))
-        return fail("stdin");
+    if (r.error != 0) {
+        errno = r.error;
+        warn("stdin");
+        return 1;
+    }
+    if (k.failure == STEP_FULL)
+        warnx("more than %d opening brackets pending; the word is not checked further", MAXSIZE);
+    if (trace != nullptr)
+        tracewhy(trace, &k);
     std::fputs(scanend(&k) ? matched : unmatched, stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return fail("stdout");
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        warn("stdout");
+        return 1;
+    }
     return 0;
 }

@@ -20,6 +20,7 @@ bool push(sqstack *S, char x);
 // Takes the top element into *x; false, writing nothing, when S is empty.
 bool pop(sqstack *S, char *x);
 
+// True when S holds no element.  S is a copy: the caller's stack is untouched.
 bool isempty(sqstack S);
 
 #endif

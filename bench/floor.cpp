@@ -68,8 +68,8 @@ void prefixcodeFloor(benchmark::State &state, const std::string &input)
 {
     static Sink sink;
     for (auto _ : state) {
-        ListNode *head = countAll(input);
-        ListNode *root = buildHuffmanTree(&head);
+        ListNode *root = countAll(input);
+        buildHuffmanTree(&root);
         char code[256] = {};
         char *lookup[256] = {};
         generateCodes(root, code, 0, lookup);

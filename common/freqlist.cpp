@@ -15,10 +15,17 @@ bool insertNode(ListNode **head, unsigned char c, int32_t order)
 
     // malloc rather than new: the programs then need no C++ runtime library,
     // whose loading was a third of their start-up time.
-    ListNode *newNode = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
+    auto *newNode = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
     if (newNode == nullptr)
         return false;
-    *newNode = ListNode{c, 1, order, nullptr, nullptr, nullptr, nullptr, nullptr};
+    *newNode = ListNode{.c = c,
+                        .frequency = 1,
+                        .order = order,
+                        .code = nullptr,
+                        .parent = nullptr,
+                        .left = nullptr,
+                        .right = nullptr,
+                        .next = nullptr};
     if (prev == nullptr)
         *head = newNode;
     else
@@ -26,17 +33,17 @@ bool insertNode(ListNode **head, unsigned char c, int32_t order)
     return true;
 }
 
-InsertEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order)
+InputEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order)
 {
     // A local position: through the pointer it would be stored and loaded
     // again around every call.
     int32_t position = *order;
-    InsertEnd end = INSERT_DONE;
-    for (size_t i = 0; i < n && end == INSERT_DONE; i++) {
+    InputEnd end = INPUT_MORE;
+    for (size_t i = 0; i < n && end == INPUT_MORE; i++) {
         if (position == INT32_MAX)
-            end = INSERT_TOO_LONG;
+            end = INPUT_TOO_LONG;
         else if (!insertNode(head, bytes[i], position))
-            end = INSERT_NO_MEMORY;
+            end = INPUT_NO_MEMORY;
         else
             position++;
     }

@@ -25,16 +25,25 @@ struct ListNode {
 // allocated.
 bool insertNode(ListNode **head, unsigned char c, int32_t order);
 
-// Why insertBytes stopped.
-enum InsertEnd {
-    INSERT_DONE,      // every byte was counted
-    INSERT_TOO_LONG,  // a byte would have taken position 2^31: counts no longer fit
-    INSERT_NO_MEMORY, // a new entry could not be allocated
+// How far the reading of an input into the list has come, for tally and
+// prefixcode alike.
+enum InputEnd {
+    INPUT_MORE,      // no end yet: every byte so far is counted
+    INPUT_EOF,       // the end of the stream: every byte is counted
+    INPUT_READ_FAIL, // a read failed; errno tells why; the bytes before it are counted
+    INPUT_TOO_LONG,  // a byte would have taken position 2^31: counts no longer fit
+    INPUT_NO_MEMORY, // an entry, or room for the input, could not be allocated
 };
+
+// Bytes asked of read() at a time: large enough that system calls cost
+// little, small enough to stay in the cache.
+constexpr size_t INPUT_BLOCK = 65536;
 
 // Calls insertNode for bytes[0..n) in turn, at positions *order, *order + 1,
 // and so on, and leaves *order at the position after the last byte counted.
-InsertEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order);
+// INPUT_MORE when all are counted; otherwise INPUT_TOO_LONG or
+// INPUT_NO_MEMORY, and the bytes from the one refused on are not counted.
+InputEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order);
 
 // Frees every entry of a list of leaves.  The programs keep their lists to
 // the end; this serves code that builds many.

@@ -1,8 +1,11 @@
-// Checks the bracket check against an independent recursive matcher, and
-// the piecewise scan against the check of the whole string.
+// Checks the bracket check against an independent recursive matcher, the
+// piecewise scan against the check of the whole string, and the reader of
+// the first word against the word found here another way.
 #include <string>
+#include <unistd.h>
 
 #include "check.h"
+#include "firstword.h"
 #include "fuzz_support.h"
 
 static char closerOf(char opening)
@@ -72,5 +75,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     scanbytes(&k, bytes.data(), cut);
     scanbytes(&k, bytes.data() + cut, size - cut);
     require(scanend(&k) == result, "pieces agree with the whole");
+
+    // The first word: past the white space that "%s" skips, up to the next.
+    const std::string white = " \t\n\v\f\r";
+    size_t start = bytes.find_first_not_of(white);
+    std::string word = start == std::string::npos ? "" : bytes.substr(start, bytes.find_first_of(white, start) - start);
+    int fd = descriptorWith(data, size);
+    wordreader r;
+    readinit(&r, fd);
+    std::string read;
+    const char *piece;
+    size_t n;
+    while (nextpiece(&r, &piece, &n)) {
+        require(n > 0 && n <= WORDBLOCK, "pieces of one to WORDBLOCK bytes");
+        read.append(piece, n);
+    }
+    require(r.error == 0, "no read error");
+    require(read == word, "the reader hands out the first word whole");
+    off_t after = lseek(fd, 0, SEEK_CUR);
+    require(after == static_cast<off_t>(word.empty() ? size : start + word.size()), "input left just after the word");
+    close(fd);
     return 0;
 }

@@ -41,13 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ListNode *head = nullptr;
     int32_t order = 0;
-    TextBuffer text = {nullptr, 0, 0};
+    TextBuffer text = {.bytes = nullptr, .length = 0, .room = 0};
     int fd = descriptorWith(data, size);
-    require(readInput(fd, &text, &head, &order) == READ_EOF, "input read to its end");
+    require(readInput(fd, &text, &head, &order) == INPUT_EOF, "input read to its end");
     close(fd);
-    require(text.index == size && std::memcmp(text.bytes, data, size) == 0, "text kept whole");
+    require(text.length == size && std::memcmp(text.bytes, data, size) == 0, "text kept whole");
 
-    ListNode *root = buildHuffmanTree(&head);
+    require(buildHuffmanTree(&head), "tree built");
+    ListNode *root = head;
     char code[256] = {};
     char *lookup[256] = {};
     require(generateCodes(root, code, 0, lookup), "codes allocated");

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ListNode *head = nullptr;
     int32_t order = 0;
     int fd = descriptorWith(data, size);
-    require(countInput(fd, &head, &order) == COUNT_EOF, "input read to its end");
+    require(countInput(fd, &head, &order) == INPUT_EOF, "input read to its end");
     close(fd);
     require(static_cast<size_t>(order) == size, "one position per byte");
     sortList(&head);

@@ -12,10 +12,12 @@ void reader_init(mapreader *r, int fd)
     r->len = 0;
     r->ended = false;
     r->error = 0;
-    r->nomemory = false;
+    r->line = 1;
+    r->itemline = 1;
 }
 
 // Makes at least need unread bytes available unless the input ends first.
+// need is small: the block always has room for it.
 static bool fill(mapreader *r, size_t need)
 {
     while (r->len - r->pos < need && !r->ended) {
@@ -51,23 +53,25 @@ static bool isdigit_(int b)
     return b >= '0' && b <= '9';
 }
 
+// Skips white space, counting lines, up to the next item, whose line it notes.
 static void skip_white(mapreader *r)
 {
-    while (iswhite(peek(r, 0)))
+    for (int b = peek(r, 0); iswhite(b); b = peek(r, 0)) {
+        r->line += b == '\n';
         r->pos++;
+    }
+    r->itemline = r->line;
 }
 
-static bool append(mapreader *r, wordbuf *w, const char *bytes, size_t n)
+static bool append(wordbuf *w, const char *bytes, size_t n)
 {
     if (w->room - w->length <= n) {
         size_t room = w->room == 0 ? 32 : w->room;
         while (room - w->length <= n)
             room *= 2;
-        char *text = static_cast<char *>(std::realloc(w->text, room));
-        if (text == nullptr) {
-            r->nomemory = true;
+        auto *text = static_cast<char *>(std::realloc(w->text, room));
+        if (text == nullptr)
             return false;
-        }
         w->text = text;
         w->room = room;
     }
@@ -80,66 +84,82 @@ static bool append(mapreader *r, wordbuf *w, const char *bytes, size_t n)
 // Moves the next unread byte into w.
 static bool take(mapreader *r, wordbuf *w)
 {
-    return append(r, w, r->block + r->pos++, 1);
+    return append(w, r->block + r->pos++, 1);
 }
 
-bool read_word(mapreader *r, wordbuf *w)
+itemresult read_word(mapreader *r, wordbuf *w)
 {
     w->length = 0;
     skip_white(r);
     if (peek(r, 0) < 0)
-        return false;
+        return ITEM_NONE;
     while (fill(r, 1)) {
         size_t start = r->pos;
         while (r->pos < r->len && !iswhite(r->block[r->pos]))
             r->pos++;
-        if (!append(r, w, r->block + start, r->pos - start))
-            return false;
+        if (!append(w, r->block + start, r->pos - start))
+            return ITEM_NO_MEMORY;
         if (r->pos < r->len)
             break;
     }
-    return true;
+    return ITEM_READ;
 }
 
-static bool take_digits(mapreader *r, wordbuf *w, size_t *count)
+static bool take_digits(mapreader *r, wordbuf *w)
 {
     while (isdigit_(peek(r, 0))) {
         if (!take(r, w))
             return false;
-        (*count)++;
     }
     return true;
 }
 
-bool read_distance(mapreader *r, wordbuf *w, float *dist)
+// True when the unread bytes begin a decimal number: a digit, or a point
+// with a digit after it, after an optional sign.
+static bool number_begins(mapreader *r)
+{
+    size_t sign = peek(r, 0) == '+' || peek(r, 0) == '-' ? 1 : 0;
+    return isdigit_(peek(r, sign)) || (peek(r, sign) == '.' && isdigit_(peek(r, sign + 1)));
+}
+
+// Takes an exponent, when digits follow the e: in "2e" and "2e+" the e
+// begins the next word.
+static bool take_exponent(mapreader *r, wordbuf *w)
+{
+    if (peek(r, 0) != 'e' && peek(r, 0) != 'E')
+        return true;
+    size_t sign = peek(r, 1) == '+' || peek(r, 1) == '-' ? 1 : 0;
+    if (!isdigit_(peek(r, 1 + sign)))
+        return true;
+    return take(r, w) && (sign == 0 || take(r, w)) && take_digits(r, w);
+}
+
+itemresult read_distance(mapreader *r, wordbuf *w, float *dist)
 {
     w->length = 0;
     skip_white(r);
-    size_t digits = 0;
+    if (peek(r, 0) < 0)
+        return ITEM_NONE;
+    // Nothing is read until the number is certain, so that what is no
+    // number is left whole for whoever reads on.
+    if (!number_begins(r))
+        return ITEM_NOT_NUMBER;
     int c = peek(r, 0);
     if ((c == '+' || c == '-') && !take(r, w))
-        return false;
-    if (!take_digits(r, w, &digits))
-        return false;
-    // A point belongs to the number only beside a digit: "5." and ".5", not ".".
-    if (peek(r, 0) == '.' && (digits > 0 || isdigit_(peek(r, 1)))) {
-        if (!take(r, w) || !take_digits(r, w, &digits))
-            return false;
-    }
-    if (digits == 0)
-        return false;
-    // An exponent only when digits follow: in "2e" and "2e+" the e starts the next word.
-    c = peek(r, 0);
-    if (c == 'e' || c == 'E') {
-        int sign = peek(r, 1);
-        size_t signlength = sign == '+' || sign == '-' ? 1 : 0;
-        if (isdigit_(peek(r, 1 + signlength))) {
-            if (!take(r, w) || (signlength == 1 && !take(r, w)) || !take_digits(r, w, &digits))
-                return false;
-        }
-    }
+        return ITEM_NO_MEMORY;
+    // A point belongs to the number beside a digit: "5." and ".5".
+    if (!take_digits(r, w) || (peek(r, 0) == '.' && !(take(r, w) && take_digits(r, w))) || !take_exponent(r, w))
+        return ITEM_NO_MEMORY;
     *dist = std::strtof(w->text, nullptr);
-    return true;
+    return ITEM_READ;
+}
+
+size_t peek_item(mapreader *r, char *bytes, size_t room)
+{
+    size_t n = 0;
+    for (int b = peek(r, 0); n < room && b >= 0 && !iswhite(b); b = peek(r, n))
+        bytes[n++] = static_cast<char>(b);
+    return n;
 }
 
 void reader_finish(mapreader *r)

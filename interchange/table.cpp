@@ -68,12 +68,18 @@ bool add_arc(Head *head, const char *name, float dist)
     return true;
 }
 
+int64_t count_arcs(const Head *entry)
+{
+    int64_t count = 0;
+    for (const arc *a = entry->add; a != nullptr; a = a->next)
+        count++;
+    return count;
+}
+
 void print_transfer_stations(const Head *heads, int32_t size, FILE *out)
 {
     for (int32_t i = 0; i < size; i++) {
-        int64_t count = 0;
-        for (const arc *a = heads[i].add; a != nullptr; a = a->next)
-            count++;
+        int64_t count = count_arcs(&heads[i]);
         if (count > 2)
             std::fprintf(out, "%s %" PRId64 "\n", name_of(&heads[i].name), count);
     }

@@ -29,6 +29,7 @@ struct Head {
 // plus 10 when size is a multiple of 10, else 0 (the room is there).
 int32_t grown_room(int32_t size);
 
+// The name as a zero-terminated string, wherever it is kept.
 const char *name_of(const stationname *n);
 
 // Returns the entry named name from heads[0..*size), adding it when absent,
@@ -37,6 +38,9 @@ Head *find_or_create_head(Head **heads, int32_t *size, const char *name);
 
 // Puts an arc to name at the front of head's list; false when memory runs out.
 bool add_arc(Head *head, const char *name, float dist);
+
+// The number of arcs in entry's list.
+int64_t count_arcs(const Head *entry);
 
 // Writes "name count" for each station with more than two arcs, in table order.
 void print_transfer_stations(const Head *heads, int32_t size, FILE *out);

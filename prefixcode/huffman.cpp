@@ -24,24 +24,31 @@ ListNode *extractMin(ListNode **head)
 
 ListNode *mergeTwoNodes(ListNode *first, ListNode *second)
 {
-    ListNode *node = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
+    auto *node = static_cast<ListNode *>(std::malloc(sizeof(ListNode)));
     if (node != nullptr)
-        *node = ListNode{0, first->frequency + second->frequency, 0, nullptr, nullptr, first, second, nullptr};
+        *node = ListNode{.c = 0,
+                         .frequency = first->frequency + second->frequency,
+                         .order = 0,
+                         .code = nullptr,
+                         .parent = nullptr,
+                         .left = first,
+                         .right = second,
+                         .next = nullptr};
     return node;
 }
 
-ListNode *buildHuffmanTree(ListNode **head)
+bool buildHuffmanTree(ListNode **head)
 {
     while (*head != nullptr && (*head)->next != nullptr) {
         ListNode *first = extractMin(head);
         ListNode *second = extractMin(head);
         ListNode *combined = mergeTwoNodes(first, second);
         if (combined == nullptr)
-            return nullptr;
+            return false;
         combined->next = *head;
         *head = combined;
     }
-    return *head;
+    return true;
 }
 
 static char *copyCode(const char *code, int32_t length)

@@ -14,11 +14,11 @@ ListNode *extractMin(ListNode **head);
 // cannot be allocated.
 ListNode *mergeTwoNodes(ListNode *first, ListNode *second);
 
-// Turns the list into a Huffman tree and returns its root, which is then the
-// list's only entry: the two least frequent entries are merged under a node
-// that goes to the front, until one remains.  Null for an empty list, and
-// also when a node cannot be allocated (then the list is left broken).
-ListNode *buildHuffmanTree(ListNode **head);
+// Turns the list into a Huffman tree: the two least frequent entries are
+// merged under a node that goes to the front, until one remains.  The root is
+// then *head, the list's only entry, or null for an empty list.  False when a
+// node cannot be allocated; the list is then left broken.
+bool buildHuffmanTree(ListNode **head);
 
 // Gives every leaf below node its code, the branch characters on its path
 // from the root ('0' left, '1' right), as a string of its own and as a

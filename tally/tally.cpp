@@ -5,26 +5,21 @@
 #include <unistd.h>
 #include <utility>
 
-CountEnd countInput(int fd, ListNode **head, int32_t *order)
+InputEnd countInput(int fd, ListNode **head, int32_t *order)
 {
-    unsigned char block[65536];
+    unsigned char block[INPUT_BLOCK];
     for (;;) {
         ssize_t got = read(fd, block, sizeof block);
         if (got == 0)
-            return COUNT_EOF;
+            return INPUT_EOF;
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return COUNT_READ_FAIL;
+            return INPUT_READ_FAIL;
         }
-        switch (insertBytes(head, block, static_cast<size_t>(got), order)) {
-        case INSERT_DONE:
-            break;
-        case INSERT_TOO_LONG:
-            return COUNT_TOO_LONG;
-        case INSERT_NO_MEMORY:
-            return COUNT_NO_MEMORY;
-        }
+        InputEnd end = insertBytes(head, block, static_cast<size_t>(got), order);
+        if (end != INPUT_MORE)
+            return end;
     }
 }
 

@@ -6,18 +6,11 @@
 
 #include "freqlist.h"
 
-// Why countInput stopped reading.
-enum CountEnd {
-    COUNT_EOF,       // the end of the stream
-    COUNT_READ_FAIL, // a read failed; errno tells why; the list holds what came before
-    COUNT_TOO_LONG,  // a byte would have taken position 2^31: counts no longer fit
-    COUNT_NO_MEMORY, // a new entry could not be allocated
-};
-
 // Reads fd to its end and counts every byte into *head, giving each the
 // position *order and then advancing *order.  *order starts at 0 for a whole
 // input; a caller may start it higher to stand for bytes already counted.
-CountEnd countInput(int fd, ListNode **head, int32_t *order);
+// Never INPUT_MORE.
+InputEnd countInput(int fd, ListNode **head, int32_t *order);
 
 // Ranks the list in place, most frequent first and, among equal counts, the
 // earliest first occurrence first.  Moves c, frequency and order between

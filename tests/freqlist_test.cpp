@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "freqlist.h"
+#include "test_support.h"
 
 using namespace std::string_literals;
 
@@ -105,6 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"GbkBytesEachTheirOwn", "\xD6\xD0\xD6\xD0", {{0xD6, 2, 0}, {0xD0, 2, 1}}},
         ListCase{"HighBitDistinctFromLow", "\x80\x00\xFF\x7F"s, {{0x80, 1, 0}, {0, 1, 1}, {0xFF, 1, 2}, {0x7F, 1, 3}}},
         ListCase{"AllByteValuesOnce", allBytes(), allBytesOnce()}),
-    [](const testing::TestParamInfo<ListCase> &info) { return info.param.name; });
+    CaseName());
 
 } // namespace

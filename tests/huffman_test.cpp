@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "huffman.h"
+#include "test_support.h"
 #include "text.h"
 
 using namespace std::string_literals;
@@ -26,7 +28,14 @@ ListNode *leaves(const std::vector<int32_t> &counts)
     ListNode **tail = &head;
     char c = 'a';
     for (int32_t count : counts) {
-        *tail = makeNode({static_cast<unsigned char>(c++), count, 0, nullptr, nullptr, nullptr, nullptr, nullptr});
+        *tail = makeNode({.c = static_cast<unsigned char>(c++),
+                          .frequency = count,
+                          .order = 0,
+                          .code = nullptr,
+                          .parent = nullptr,
+                          .left = nullptr,
+                          .right = nullptr,
+                          .next = nullptr});
         tail = &(*tail)->next;
     }
     return head;
@@ -37,7 +46,14 @@ ListNode *listOf(const std::string &input)
     ListNode *head = nullptr;
     int32_t order = 0;
     EXPECT_EQ(insertBytes(&head, reinterpret_cast<const unsigned char *>(input.data()), input.size(), &order),
-              INSERT_DONE);
+              INPUT_MORE);
+    return head;
+}
+
+ListNode *treeOf(const std::string &input)
+{
+    ListNode *head = listOf(input);
+    EXPECT_TRUE(buildHuffmanTree(&head));
     return head;
 }
 
@@ -87,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Lists, ExtractMin,
                                          ExtractCase{"TieAtTheFront", {1, 2, 1}, 'a', "bc"},
                                          ExtractCase{"MinimumOnlyAtTheEnd", {3, 2, 1}, 'c', "ab"},
                                          ExtractCase{"MinimumInTheMiddle", {3, 1, 2, 1}, 'b', "acd"}),
-                         [](const testing::TestParamInfo<ExtractCase> &info) { return info.param.name; });
+                         CaseName());
 
 TEST(ExtractMin, EmptyListGivesNullAndStaysEmpty)
 {
@@ -108,7 +124,7 @@ TEST(ExtractMin, LastEntryTakenLeavesItsPredecessorLast)
 TEST(BuildHuffmanTree, EmptyListGivesNoTree)
 {
     ListNode *head = nullptr;
-    EXPECT_EQ(buildHuffmanTree(&head), nullptr);
+    EXPECT_TRUE(buildHuffmanTree(&head));
     EXPECT_EQ(head, nullptr);
 }
 
@@ -116,7 +132,7 @@ TEST(BuildHuffmanTree, SingleEntryIsTheRootUnchanged)
 {
     ListNode *head = leaves({7});
     ListNode *leaf = head;
-    EXPECT_EQ(buildHuffmanTree(&head), leaf);
+    EXPECT_TRUE(buildHuffmanTree(&head));
     EXPECT_EQ(head, leaf);
     EXPECT_EQ(leaf->left, nullptr);
     EXPECT_EQ(leaf->right, nullptr);
@@ -136,10 +152,10 @@ TEST_P(TreeShape, FollowsTheSelectionOrder)
 {
     const std::string &input = GetParam().input;
     ListNode *head = listOf(input);
-    ListNode *root = buildHuffmanTree(&head);
+    ASSERT_TRUE(buildHuffmanTree(&head));
+    ListNode *root = head;
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(shape(root), GetParam().shape);
-    EXPECT_EQ(head, root);
     EXPECT_EQ(root->next, nullptr);
     EXPECT_EQ(root->frequency, static_cast<int32_t>(input.size()));
     releaseTree(root);
@@ -151,12 +167,11 @@ INSTANTIATE_TEST_SUITE_P(Inputs, TreeShape,
                                          ShapeCase{"InternalBeforeEqualLeaf", "aabbbc", "((c a) b)"},
                                          ShapeCase{"NewerInternalBeforeOlder", "abcd", "((c d) (a b))"},
                                          ShapeCase{"Abracadabra", "abracadabra", "(a (r ((c d) b)))"}),
-                         [](const testing::TestParamInfo<ShapeCase> &info) { return info.param.name; });
+                         CaseName());
 
 TEST(GenerateCodes, LeafAndTableHoldSeparateCopiesOfThePath)
 {
-    ListNode *head = listOf("aabbbc");
-    ListNode *root = buildHuffmanTree(&head);
+    ListNode *root = treeOf("aabbbc");
     char code[256] = {};
     char *lookup[256] = {};
     ASSERT_TRUE(generateCodes(root, code, 0, lookup));
@@ -199,8 +214,7 @@ TEST(CalculateWeightedPathLength, SumsCountTimesDepth)
     EXPECT_EQ(calculateWeightedPathLength(single, 0), 0);
     releaseTree(single);
 
-    ListNode *head = listOf("aabbbc");
-    ListNode *root = buildHuffmanTree(&head);
+    ListNode *root = treeOf("aabbbc");
     EXPECT_EQ(calculateWeightedPathLength(root, 0), 9);
     releaseTree(root);
 }
@@ -208,9 +222,16 @@ TEST(CalculateWeightedPathLength, SumsCountTimesDepth)
 TEST(CalculateWeightedPathLength, DoesNotWrapPastThirtyTwoBits)
 {
     // Leaves holding 2^31 - 1 bytes in all, at depth 2: twice that is past 2^31.
-    ListNode *head = leaves({1 << 30, (1 << 30) - 1});
-    ListNode *root = buildHuffmanTree(&head);
-    ListNode *deeper = makeNode({0, 0, 0, nullptr, nullptr, root, leaves({1}), nullptr});
+    ListNode *root = leaves({1 << 30, (1 << 30) - 1});
+    ASSERT_TRUE(buildHuffmanTree(&root));
+    ListNode *deeper = makeNode({.c = 0,
+                                 .frequency = 0,
+                                 .order = 0,
+                                 .code = nullptr,
+                                 .parent = nullptr,
+                                 .left = root,
+                                 .right = leaves({1}),
+                                 .next = nullptr});
     EXPECT_EQ(calculateWeightedPathLength(deeper, 0), int64_t{2} * ((int64_t{1} << 31) - 1) + 1);
     releaseTree(deeper);
 }
@@ -218,18 +239,54 @@ TEST(CalculateWeightedPathLength, DoesNotWrapPastThirtyTwoBits)
 // A byte that would take position 2^31 is neither counted nor stored.
 TEST(ReadInput, StopsBeforeThePositionOverflows)
 {
-    FILE *f = std::tmpfile();
-    std::fputs("abc", f);
-    std::rewind(f);
-    TextBuffer text = {nullptr, 0, 0};
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(write(ends[1], "abc", 3), 3);
+    close(ends[1]);
+    TextBuffer text = {.bytes = nullptr, .length = 0, .room = 0};
     ListNode *head = nullptr;
     int32_t order = INT32_MAX - 2;
-    EXPECT_EQ(readInput(fileno(f), &text, &head, &order), READ_TOO_LONG);
+    EXPECT_EQ(readInput(ends[0], &text, &head, &order), INPUT_TOO_LONG);
+    close(ends[0]);
     EXPECT_EQ(order, INT32_MAX);
-    EXPECT_EQ(text.index, 2u);
-    EXPECT_EQ(std::string(reinterpret_cast<char *>(text.bytes), text.index), "ab");
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(text.bytes), text.length), "ab");
+    std::free(text.bytes);
+    releaseList(head);
+}
+
+// A file too long to count is refused before a byte of it is read.
+TEST(ReadInput, RefusesALongFileUnread)
+{
+    FILE *f = std::tmpfile();
+    std::fputs("xabc", f);
+    std::fflush(f);
+    lseek(fileno(f), 1, SEEK_SET);
+    TextBuffer text = {.bytes = nullptr, .length = 0, .room = 0};
+    ListNode *head = nullptr;
+    int32_t order = INT32_MAX - 2;
+    EXPECT_EQ(readInput(fileno(f), &text, &head, &order), INPUT_TOO_LONG);
+    EXPECT_EQ(order, INT32_MAX - 2);
+    EXPECT_EQ(head, nullptr);
+    order = INT32_MAX - 3;
+    EXPECT_EQ(readInput(fileno(f), &text, &head, &order), INPUT_EOF);
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(text.bytes), text.length), "abc");
     std::fclose(f);
     std::free(text.bytes);
+    releaseList(head);
+}
+
+// Without a text to keep, the bytes are counted and nothing is stored.
+TEST(ReadInput, CountsWithoutKeepingWhenThereIsNoText)
+{
+    FILE *f = std::tmpfile();
+    std::fputs("abracadabra", f);
+    std::rewind(f);
+    ListNode *head = nullptr;
+    int32_t order = 0;
+    EXPECT_EQ(readInput(fileno(f), nullptr, &head, &order), INPUT_EOF);
+    EXPECT_EQ(order, 11);
+    EXPECT_EQ(names(head), "abrcd");
+    std::fclose(f);
     releaseList(head);
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <iconv.h>
 #include <map>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,17 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"TerminatorSecondNewStationNotAdded", "A B 1\nA C 1\nPark END! 1\nPark A 1\n", ""},
         OutputCase{"TerminatorAlone", star("1") + "END!", "A 3\n"},
         OutputCase{"TerminatorThenIncompleteRecord", star("1") + "END! Park near\nA E 1\n", "A 3\n"},
+        OutputCase{"TerminatorSecondWithoutDistance", star("1") + "Park END!", "A 3\n"},
         OutputCase{"WordsHoldingTheTerminatorAreNames", "END!! X 1\nEND!! Y 1\nend! END!! 1\nend! X 1\nend! Y 1\n",
                    "END!! 3\nend! 3\n"},
-        OutputCase{"NonNumberDistanceEndsTheMap", star("1") + "Park Harbor near\nA E 1\n", "A 3\n"},
-        OutputCase{"IncompleteLastRecord", star("1") + "A E", "A 3\n"},
         OutputCase{"DistanceFollowedByAWord", "Park Harbor 2km Park 1\nPark Gate 1\n", "Park 3\n"},
         OutputCase{"LeadingPointNegative", star("-.5"), "A 3\n"}, OutputCase{"TrailingPoint", star("5."), "A 3\n"},
+        OutputCase{"TrailingPointThenMoreRecords", "A B 5.\nA C 1\nA D 1\n", "A 3\n"},
+        OutputCase{"NegativeExponentThenMoreRecords", "A B 1e-3\nA C 1\nA D 1\n", "A 3\n"},
+        OutputCase{"FormFeedAndVerticalTabSeparate", "A\fB\v1\fA\vC 1\nA D\f1\n", "A 3\n"},
         OutputCase{"Exponent", star("1e3"), "A 3\n"}, OutputCase{"PlusSign", star("+2"), "A 3\n"},
         OutputCase{"ExponentBeyondFloat", star("1e999"), "A 3\n"},
         OutputCase{"ExponentWithoutDigitsStartsTheNextWord", "A B 1e A 1\nA D 1\n", "A 3\n"},
-        OutputCase{"LonePointIsNoNumber", star("."), ""}, OutputCase{"InfinityIsNoNumber", star("inf"), ""},
-        OutputCase{"NanIsNoNumber", star("nan"), ""},
         OutputCase{"HexadecimalReadsAsZeroThenAWord", "A B 1\nA C 1\nA D 0x5 E 1\n", "A 3\n"},
         OutputCase{"ThreeRecordsOnOneLine", "A B 1 A C 2 A D 3", "A 3\n"},
         OutputCase{"CrLfLineEnds", "A B 1\r\nA C 2\r\nA D 3\r\n", "A 3\n"},
@@ -162,6 +165,173 @@ TEST(InterchangeInput, SeekableInputIsLeftJustAfterTheMap)
     const std::string map = "A B 1\nA C 1\nA D 1\nEND!";
     EXPECT_EQ(offsetAfterRun(map + " X Y 1\n"), static_cast<long>(map.size()));
     EXPECT_EQ(offsetAfterRun(map), static_cast<long>(map.size()));
+}
+
+} // namespace
+
+namespace {
+
+class InterchangeCommandLine : public testing::TestWithParam<ArgsCase> {};
+
+TEST_P(InterchangeCommandLine, AnswersAtOnce)
+{
+    expectRun(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, InterchangeCommandLine, testing::ValuesIn(commandLineCases("interchange", "--dot")),
+                         CaseName());
+
+TEST(InterchangeCommandLine, HelpIsAUsageText)
+{
+    expectHelp("interchange");
+}
+
+std::string notADistance(int line, const std::string &item)
+{
+    return "interchange: line " + std::to_string(line) + ": '" + item +
+           "' is not a distance; the records after it are ignored\n";
+}
+
+std::string cutShort(int line)
+{
+    return "interchange: line " + std::to_string(line) + ": the input ends inside a record; it is ignored\n";
+}
+
+// A map that ends at a record it cannot read whole says so on standard
+// error; the report and the exit status are those of the records before it.
+class InterchangeWarning : public testing::TestWithParam<ArgsCase> {};
+
+TEST_P(InterchangeWarning, SaysWhereTheMapWasCutShort)
+{
+    expectRun(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, InterchangeWarning,
+    testing::Values(
+        ArgsCase{
+            "DistanceIsNoNumber", {}, "A B 1\nA C 2\nA D 3\nB C x\nA E 1\nA F 1\n", "A 3\n", notADistance(4, "x"), 0},
+        ArgsCase{"DistanceOnALaterLineThanItsRecord",
+                 {},
+                 star("1") + "Park\nHarbor\n\n  near by\nA E 1\n",
+                 "A 3\n",
+                 notADistance(7, "near"),
+                 0},
+        ArgsCase{"LonePointIsNoNumber", {}, star("."), "", notADistance(3, "."), 0},
+        ArgsCase{"InfinityIsNoNumber", {}, star("inf"), "", notADistance(3, "inf"), 0},
+        ArgsCase{"NanIsNoNumber", {}, star("nan"), "", notADistance(3, "nan"), 0},
+        ArgsCase{"SignAloneIsNoNumber", {}, star("-x"), "", notADistance(3, "-x"), 0},
+        ArgsCase{"CommasInsteadOfSpace", {}, "A,B,1\nA,C,2\n", "", cutShort(1), 0},
+        ArgsCase{"NoDistances", {}, "A B\nA C\nA D\n", "", notADistance(2, "A"), 0},
+        ArgsCase{"ItemShownSafely", {}, "A B 1\nA C '\xD6\\\n", "", notADistance(2, "\\'\\xD6\\\\"), 0},
+        ArgsCase{
+            "LongItemCut", {}, "A B " + std::string(100, 'y'), "", notADistance(1, std::string(64, 'y') + "..."), 0},
+        ArgsCase{"EndsAfterOneWord", {}, star("1") + "A", "A 3\n", cutShort(4), 0},
+        ArgsCase{"EndsAfterTwoWords", {}, star("1") + "\n\nA\nE\n", "A 3\n", cutShort(6), 0},
+        ArgsCase{"TerminatorIsANormalEnd", {}, star("1") + "END! x y z", "A 3\n", "", 0},
+        ArgsCase{"CleanEndIsANormalEnd", {}, star("1") + "\n\n", "A 3\n", "", 0}),
+    CaseName());
+
+TEST(InterchangeInput, SameReportWhenInputArrivesInPieces)
+{
+    std::string map = longLine() + star("1.25e-2") + "END!";
+    expectSameInPieces({}, map);
+    expectSameInPieces({"--dot"}, map);
+    expectSameInPieces({}, star("1") + "A E near\n");
+}
+
+TEST(InterchangeMemory, EveryAllocationFailureIsReported)
+{
+    // The table, its room for 10 and then 20 entries, the three item
+    // buffers and two arcs a record; with the picture, the kept records and
+    // each one's distance as well.
+    std::string map;
+    for (int i = 1; i < 12; i++)
+        map += "S" + std::to_string(i) + " S" + std::to_string(i + 1) + " 1\n";
+    RunResult plain = runProgram(programPath(), map), dot = runProgram(programPath(), {"--dot"}, map);
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_EQ(sweepAllocationFailures({}, map, plain.out), 3 + 3 + 2 * 11);
+    EXPECT_EQ(sweepAllocationFailures({"--dot"}, map, dot.out), 3 + 3 + 2 * 11 + 1 + 11);
+    // Long names take a heap copy in each record that holds them.
+    EXPECT_EQ(sweepAllocationFailures({}, long40 + " " + long40b + " 1\n", ""), 2 + 3 + 2 + 2 * 2);
+}
+
+// The picture's statements, one a line.
+struct DotMap {
+    std::vector<std::string> labels; // by station, in order
+    std::vector<bool> marked;
+    std::vector<std::string> edges; // "s0 -- s1 1.2"
+};
+
+DotMap parseMap(const std::string &dot)
+{
+    DotMap map;
+    std::istringstream lines(dot);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::smatch m;
+        if (std::regex_match(line, m, std::regex(R"re(    (s\d+) -- (s\d+) \[label="([^"]*)"\];)re"))) {
+            map.edges.push_back(m[1].str() + " -- " + m[2].str() + " " + m[3].str());
+        } else if (std::regex_match(line, m, std::regex(R"re(    s(\d+) \[label="((?:[^"\\]|\\.)*)"(.*)\];)re"))) {
+            EXPECT_EQ(m[1].str(), std::to_string(map.labels.size())) << "stations in table order";
+            map.labels.push_back(m[2]);
+            map.marked.push_back(m[3].str().find("bold") != std::string::npos);
+        }
+    }
+    return map;
+}
+
+TEST(InterchangeDot, WorkedExampleHasItsSevenStationsAndSegments)
+{
+    RunResult run = runProgram(programPath(), {"--dot"}, workedExample);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("graph interchange {\n", 0), 0u);
+    DotMap map = parseMap(run.out);
+    EXPECT_EQ(map.labels, (std::vector<std::string>{"Park", "Harbor\\n3 arcs", "Mill\\n3 arcs", "Bridge",
+                                                    "Castle\\n4 arcs", "Field", "Gate"}));
+    EXPECT_EQ(map.marked, (std::vector<bool>{false, true, true, false, true, false, false}));
+    EXPECT_EQ(map.edges, (std::vector<std::string>{"s0 -- s1 1.2", "s1 -- s2 0.8", "s2 -- s3 2", "s1 -- s4 1.5",
+                                                   "s4 -- s5 3", "s2 -- s4 1", "s4 -- s6 0.7"}));
+}
+
+// The picture stops where the report does, with the same warning.
+TEST(InterchangeDot, StopsWhereTheReportStops)
+{
+    const std::string map = "A B 1\nA C 2\nA D 3\nB C x\nA E 1\n";
+    RunResult run = runProgram(programPath(), {"--dot"}, map);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, notADistance(4, "x"));
+    DotMap drawn = parseMap(run.out);
+    EXPECT_EQ(drawn.labels, (std::vector<std::string>{"A\\n3 arcs", "B", "C", "D"}));
+    EXPECT_EQ(drawn.edges.size(), 3u);
+}
+
+TEST(InterchangeDot, NamesAreEscapedAndLoopsDrawn)
+{
+    RunResult run = runProgram(programPath(), {"--dot"}, "a\"b c\\d 1\nc\\d c\\d 2e1\n");
+    EXPECT_EQ(run.status, 0);
+    DotMap map = parseMap(run.out);
+    EXPECT_EQ(map.labels, (std::vector<std::string>{"a\\\"b", "c\\\\d\\n3 arcs"}));
+    EXPECT_EQ(map.edges, (std::vector<std::string>{"s0 -- s1 1", "s1 -- s1 2e1"}));
+}
+
+// Names are written as their bytes: converted from GBK, they read as written.
+TEST(InterchangeDot, GbkNamesRoundTripThroughIconv)
+{
+    const std::string park = "\xB9\xAB\xD4\xB0", harbor = "\xB8\xDB"; // 公园, 港
+    RunResult run = runProgram(programPath(), {"--dot"}, park + " " + harbor + " 1\n");
+    ASSERT_EQ(run.status, 0);
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    std::string utf8(run.out.size() * 2, '\0');
+    char *in = run.out.data(), *out = utf8.data();
+    size_t inLeft = run.out.size(), outLeft = utf8.size();
+    ASSERT_NE(iconv(cd, &in, &inLeft, &out, &outLeft), static_cast<size_t>(-1));
+    iconv_close(cd);
+    utf8.resize(utf8.size() - outLeft);
+    EXPECT_NE(utf8.find("label=\"\u516C\u56ED\""), std::string::npos) << utf8;
+    EXPECT_NE(utf8.find("label=\"\u6E2F\""), std::string::npos) << utf8;
 }
 
 } // namespace

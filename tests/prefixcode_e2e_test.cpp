@@ -4,7 +4,11 @@
 #include <map>
 #include <queue>
 #include <random>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "huffman.h"
@@ -100,7 +104,8 @@ std::map<std::string, unsigned char> codesOf(const std::string &input)
     int32_t order = 0;
     for (unsigned char byte : input)
         EXPECT_TRUE(insertNode(&head, byte, order++));
-    ListNode *root = buildHuffmanTree(&head);
+    EXPECT_TRUE(buildHuffmanTree(&head));
+    ListNode *root = head;
     char code[256] = {};
     char *lookup[256] = {};
     EXPECT_TRUE(generateCodes(root, code, 0, lookup));
@@ -196,5 +201,205 @@ TEST(PrefixcodeHostile, OneMebibyteOfSkewedBytes)
         c = static_cast<char>(1 + pick(random) % 255);
     expectSoundCode(input);
 }
+
+} // namespace
+
+namespace {
+
+class PrefixcodeCommandLine : public testing::TestWithParam<ArgsCase> {};
+
+TEST_P(PrefixcodeCommandLine, AnswersAtOnce)
+{
+    expectRun(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, PrefixcodeCommandLine, testing::ValuesIn(commandLineCases("prefixcode", "--dot")),
+                         CaseName());
+
+TEST(PrefixcodeCommandLine, HelpIsAUsageText)
+{
+    expectHelp("prefixcode");
+}
+
+TEST(PrefixcodeInput, SameAnswerWhenInputArrivesInPieces)
+{
+    std::string input = repeat("abracadabra\n\xD6\xD0", 100);
+    expectSameInPieces({}, input);
+    expectSameInPieces({"--dot"}, input);
+    // Past the first blocks of text, which must grow wherever a read ends.
+    expectSameInPieces({}, repeat(input, 100), {{7, 40000}, {65535, 3}});
+}
+
+TEST(PrefixcodeMemory, EveryAllocationFailureIsReported)
+{
+    // Two blocks of text, three leaves, two merged nodes, two strings a leaf.
+    EXPECT_EQ(sweepAllocationFailures({}, "aabbbc", "010111100\naabbbc\n9"), 13);
+    // The same without the text.
+    EXPECT_EQ(sweepAllocationFailures({"--dot"}, "aabbbc", runProgram(programPath(), {"--dot"}, "aabbbc").out), 11);
+}
+
+// A file too long to count is refused at once: it is neither read nor held.
+TEST(PrefixcodeLimit, LongFileRefusedUnread)
+{
+    for (const char *option : {"", "--dot"}) {
+        int tooLong = zerosOf(size_t{INT32_MAX} + 1);
+        RunOptions options = underAddressSanitizer() ? RunOptions{} : addressSpaceOf(size_t{64} << 20);
+        options.stdinFd = tooLong;
+        std::vector<std::string> args;
+        if (*option != '\0')
+            args.emplace_back(option);
+        RunResult run = runProgram(programPath(), args, "", options);
+        close(tooLong);
+        EXPECT_EQ(run.out, "") << option;
+        EXPECT_EQ(run.err, "prefixcode: input longer than 2147483647 bytes\n") << option;
+        EXPECT_EQ(run.status, 1) << option;
+    }
+}
+
+// One node or edge statement of the DOT text.
+struct DotNode {
+    std::string label;
+    bool leaf = false;
+};
+
+struct DotTree {
+    std::map<std::string, DotNode> nodes;
+    std::map<std::string, std::map<std::string, std::string>> edges; // from, label, to
+    size_t edgeCount = 0;
+    std::string root;
+};
+
+// The text of a DOT string that starts at s[at], quote included, with its
+// escapes undone; "\n" in it stays a line break.
+std::string dotString(const std::string &s, size_t at)
+{
+    std::string text;
+    for (size_t i = at + 1; i < s.size() && s[i] != '"'; i++) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            i++;
+            text += s[i] == 'n' ? '\n' : s[i];
+        } else {
+            text += s[i];
+        }
+    }
+    return text;
+}
+
+// Reads the statements of prefixcode's digraph, one a line.
+DotTree parseTree(const std::string &dot)
+{
+    DotTree tree;
+    std::istringstream lines(dot);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::smatch m;
+        if (std::regex_match(line, m, std::regex(R"re(    (n\d+) -> (n\d+) \[label="([01])"\];)re"))) {
+            EXPECT_EQ(tree.edges[m[1]].count(m[3]), 0u) << "two " << m[3] << " edges from " << m[1];
+            tree.edges[m[1]][m[3]] = m[2];
+            tree.edgeCount++;
+        } else if (std::regex_match(line, m, std::regex(R"re(    (n\d+) \[(shape=box, )?label=(".*")\];)re"))) {
+            if (tree.root.empty())
+                tree.root = m[1];
+            tree.nodes[m[1]] = {dotString(m[3], 0), m[2].matched};
+        }
+    }
+    return tree;
+}
+
+// The byte a leaf label shows, undoing the escapes of its display.
+unsigned char shownByte(const std::string &shown)
+{
+    if (shown.size() == 1)
+        return static_cast<unsigned char>(shown[0]);
+    if (shown == "\\n")
+        return '\n';
+    if (shown == "\\t")
+        return '\t';
+    if (shown == "\\r")
+        return '\r';
+    if (shown.size() == 2 && shown[0] == '\\')
+        return static_cast<unsigned char>(shown[1]);
+    EXPECT_EQ(shown.substr(0, 2), "\\x") << shown;
+    return static_cast<unsigned char>(std::stoi(shown.substr(2), nullptr, 16));
+}
+
+// Walks the tree from node, following 0 and 1 edges, and gathers each
+// leaf's code as read off the edges, checked against the code its label gives.
+void gatherCodes(const DotTree &tree, const std::string &node, const std::string &path,
+                 std::map<std::string, unsigned char> *codes, size_t *visited)
+{
+    ++*visited;
+    const DotNode &n = tree.nodes.at(node);
+    auto out = tree.edges.find(node);
+    if (n.leaf) {
+        EXPECT_TRUE(out == tree.edges.end()) << node << " is a leaf with edges";
+        size_t lf = n.label.find('\n'), close = n.label.rfind("' ", lf);
+        ASSERT_NE(lf, std::string::npos);
+        ASSERT_EQ(n.label[0], '\'');
+        EXPECT_EQ(n.label.substr(lf + 1), path.empty() ? "(empty code)" : path) << node;
+        (*codes)[path] = shownByte(n.label.substr(1, close - 1));
+        return;
+    }
+    ASSERT_TRUE(out != tree.edges.end() && out->second.size() == 2) << node << " needs one 0 and one 1 edge";
+    gatherCodes(tree, out->second.at("0"), path + "0", codes, visited);
+    gatherCodes(tree, out->second.at("1"), path + "1", codes, visited);
+}
+
+std::string eachByteValue()
+{
+    std::string s;
+    for (int b = 0; b < 256; b++)
+        s += repeat(std::string(1, static_cast<char>(b)), static_cast<size_t>(1 + b % 7));
+    return s;
+}
+
+struct DotCase {
+    const char *name;
+    std::string input;
+};
+
+class PrefixcodeDot : public testing::TestWithParam<DotCase> {};
+
+// The graph is the tree the report's codes come from: 2k - 1 nodes and
+// 2k - 2 edges for k distinct bytes, and the codes read off its edges decode
+// the report's code string back to the input.
+TEST_P(PrefixcodeDot, DrawsTheTreeOfTheReportsCodes)
+{
+    const std::string &input = GetParam().input;
+    RunResult dot = runProgram(programPath(), {"--dot"}, input);
+    ASSERT_EQ(dot.status, 0);
+    EXPECT_EQ(dot.err, "");
+    EXPECT_EQ(dot.out.rfind("digraph prefixcode {\n", 0), 0u);
+    EXPECT_EQ(dot.out.substr(dot.out.size() - 2), "}\n");
+    DotTree tree = parseTree(dot.out);
+
+    std::set<unsigned char> distinct(input.begin(), input.end());
+    size_t k = distinct.size();
+    EXPECT_EQ(tree.nodes.size(), k == 0 ? 0 : 2 * k - 1);
+    EXPECT_EQ(tree.edgeCount, k == 0 ? 0 : 2 * k - 2);
+    if (k == 0)
+        return;
+    std::map<std::string, unsigned char> codes;
+    size_t visited = 0;
+    gatherCodes(tree, tree.root, "", &codes, &visited);
+    EXPECT_EQ(visited, tree.nodes.size()) << "every node hangs below the root";
+    EXPECT_EQ(codes.size(), k);
+
+    RunResult report = runProgram(programPath(), input);
+    std::string bits = report.out.substr(0, report.out.find('\n'));
+    if (k == 1)
+        EXPECT_EQ(bits, "");
+    else
+        EXPECT_TRUE(decode(bits, codes) == input) << "the report's code string does not decode with the drawn codes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, PrefixcodeDot,
+                         testing::Values(DotCase{"Empty", ""}, DotCase{"Aabbbc", "aabbbc"},
+                                         DotCase{"Abracadabra", "abracadabra"}, DotCase{"OneDistinctByte", "zzzz"},
+                                         DotCase{"QuotesAndBackslashes", "\"\"'\\\\\\'\"x"},
+                                         DotCase{"ZeroAndLineFeed", "\0\0\n\0a\r\t"s},
+                                         DotCase{"EveryByteValue", eachByteValue()},
+                                         DotCase{"Gbk", "\xD6\xD0\xCE\xC4\xD6\xD0"}),
+                         CaseName());
 
 } // namespace

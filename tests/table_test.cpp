@@ -87,6 +87,26 @@ TEST_F(Table, NamesAreComparedWholeAndExactly)
     EXPECT_EQ(size, 7);
 }
 
+// Up to 19 bytes a name lives in its record; from 20 it is kept whole on the
+// heap, and names alike in their first 19 or 20 bytes stay apart.
+TEST_F(Table, NamesMoveToTheHeapAtTwentyBytes)
+{
+    const std::string base = "ABCDEFGHIJKLMNOPQRS"; // 19 bytes
+    const std::string names[] = {base, base + "T", base + "U", base + "TV"};
+    for (int32_t i = 0; i < 4; i++) {
+        Head *entry = lookup(names[i]);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(add_arc(entry, names[i].c_str(), 1.0f));
+    }
+    for (int32_t i = 0; i < 4; i++) {
+        EXPECT_EQ(indexOf(names[i]), i);
+        EXPECT_EQ(heads[i].name.longtext == nullptr, names[i].size() <= 19) << names[i];
+        EXPECT_EQ(name_of(&heads[i].name), names[i]);
+        EXPECT_EQ(neighbours(&heads[i]), std::vector<std::string>{names[i]});
+    }
+    EXPECT_EQ(size, 4);
+}
+
 TEST_F(Table, AddArcPrependsAndKeepsDuplicates)
 {
     Head *entry = lookup("A");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <unistd.h>
 
 #include "run_program.h"
 
@@ -79,6 +81,51 @@ TEST(TallyHostile, SixtyFourMebibytesOfOneByteValue)
     EXPECT_EQ(run.out, "'x' " + std::to_string(n) + "\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 0);
+}
+
+class TallyCommandLine : public testing::TestWithParam<ArgsCase> {};
+
+TEST_P(TallyCommandLine, AnswersAtOnce)
+{
+    expectRun(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, TallyCommandLine, testing::ValuesIn(commandLineCases("tally", nullptr)),
+                         CaseName());
+
+TEST(TallyCommandLine, HelpIsAUsageText)
+{
+    expectHelp("tally");
+}
+
+TEST(TallyInput, SameReportWhenInputArrivesInPieces)
+{
+    expectSameInPieces({}, "ba\0ab\n\xFF\xD6\xD0 hello, world\n"s);
+}
+
+TEST(TallyMemory, EveryAllocationFailureIsReported)
+{
+    EXPECT_EQ(sweepAllocationFailures({}, "hello\n", "'l' 2\n'h' 1\n'e' 1\n'o' 1\n'\\n' 1\n"), 5);
+}
+
+// 2^31 - 1 bytes are the most that positions and counts hold; one more
+// byte and no report would be right.
+TEST(TallyLimit, LongestInputIsCountedAndOneMoreByteRefused)
+{
+    if (underAddressSanitizer())
+        GTEST_SKIP() << "two gigabytes take minutes under AddressSanitizer; the plain build runs this";
+    int fits = zerosOf(size_t{INT32_MAX});
+    RunResult run = runProgram(programPath(), "", stdinShared(fits));
+    close(fits);
+    EXPECT_EQ(hex(run.out), hex("'\0' 2147483647\n"s));
+    EXPECT_EQ(run.status, 0);
+
+    int tooLong = zerosOf(size_t{INT32_MAX} + 1);
+    run = runProgram(programPath(), "", stdinShared(tooLong));
+    close(tooLong);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tally: input longer than 2147483647 bytes\n");
+    EXPECT_EQ(run.status, 1);
 }
 
 } // namespace

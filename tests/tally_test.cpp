@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tally.h"
+#include "test_support.h"
 
 using namespace std::string_literals;
 
@@ -33,7 +34,7 @@ ListNode *count(const std::string &input)
     ListNode *head = nullptr;
     int32_t order = 0;
     int fd = fdWith(input);
-    EXPECT_EQ(countInput(fd, &head, &order), COUNT_EOF);
+    EXPECT_EQ(countInput(fd, &head, &order), INPUT_EOF);
     close(fd);
     return head;
 }
@@ -101,7 +102,7 @@ struct LimitCase {
     const char *name;
     int32_t start;
     std::string input;
-    CountEnd end;
+    InputEnd end;
     int32_t orderAfter;
 };
 
@@ -126,10 +127,10 @@ TEST_P(CountInputLimit, StopsBeforeThePositionOverflows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, CountInputLimit,
-                         testing::Values(LimitCase{"LastBytesFit", INT32_MAX - 2, "ab", COUNT_EOF, INT32_MAX},
-                                         LimitCase{"OneTooMany", INT32_MAX - 2, "abc", COUNT_TOO_LONG, INT32_MAX},
-                                         LimitCase{"AlreadyFull", INT32_MAX, "a", COUNT_TOO_LONG, INT32_MAX}),
-                         [](const testing::TestParamInfo<LimitCase> &info) { return info.param.name; });
+                         testing::Values(LimitCase{"LastBytesFit", INT32_MAX - 2, "ab", INPUT_EOF, INT32_MAX},
+                                         LimitCase{"OneTooMany", INT32_MAX - 2, "abc", INPUT_TOO_LONG, INT32_MAX},
+                                         LimitCase{"AlreadyFull", INT32_MAX, "a", INPUT_TOO_LONG, INT32_MAX}),
+                         CaseName());
 
 TEST(CountInput, ReadFailureIsReportedNotTakenForTheEnd)
 {
@@ -137,7 +138,7 @@ TEST(CountInput, ReadFailureIsReportedNotTakenForTheEnd)
     ASSERT_GE(fd, 0);
     ListNode *head = nullptr;
     int32_t order = 0;
-    EXPECT_EQ(countInput(fd, &head, &order), COUNT_READ_FAIL);
+    EXPECT_EQ(countInput(fd, &head, &order), INPUT_READ_FAIL);
     EXPECT_EQ(errno, EISDIR);
     close(fd);
 }
