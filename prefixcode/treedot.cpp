@@ -48,9 +48,11 @@ static void writeLeaf(FILE *out, const ListNode *leaf, int32_t id)
 }
 
 // Writes node, numbered id, and everything below it; returns the first
-// number not used.
+// number not used.  Every internal node has both children.
 static int32_t writeNode(FILE *out, const ListNode *node, int32_t id)
 {
+    if (node == nullptr)
+        return id;
     if (node->left == nullptr && node->right == nullptr) {
         writeLeaf(out, node, id);
         return id + 1;

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdlib>
 
+// The linker's --wrap fixes these names.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+
 extern "C" void *__real_malloc(size_t size);
 extern "C" void *__real_realloc(void *block, size_t size);
 extern "C" void *__real_calloc(size_t count, size_t size);
@@ -39,3 +42,4 @@ extern "C" void *__wrap_calloc(size_t count, size_t size)
 {
     return fails() ? nullptr : __real_calloc(count, size);
 }
+// NOLINTEND(bugprone-reserved-identifier)

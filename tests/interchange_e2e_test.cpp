@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iconv.h>
 #include <map>
 #include <random>
@@ -323,7 +324,7 @@ TEST(InterchangeDot, GbkNamesRoundTripThroughIconv)
     RunResult run = runProgram(programPath(), {"--dot"}, park + " " + harbor + " 1\n");
     ASSERT_EQ(run.status, 0);
     iconv_t cd = iconv_open("UTF-8", "GBK");
-    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    ASSERT_NE(reinterpret_cast<intptr_t>(cd), -1);
     std::string utf8(run.out.size() * 2, '\0');
     char *in = run.out.data(), *out = utf8.data();
     size_t inLeft = run.out.size(), outLeft = utf8.size();
