@@ -44,11 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"MebibyteWordLeftOpenAtItsEnd", repeat("()", 524272) + repeat("(", 30) + "\n", false}),
     CaseName());
 
-TEST(BalanceExamples, MatchTheirExpectedOutput)
-{
-    expectExamplesMatch();
-}
-
 class BalanceFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(BalanceFault, ReportsOneLineAndFails)
@@ -89,21 +84,6 @@ TEST(BalanceInput, SeekableInputIsLeftJustAfterTheWord)
 } // namespace
 
 namespace {
-
-class BalanceCommandLine : public testing::TestWithParam<ArgsCase> {};
-
-TEST_P(BalanceCommandLine, AnswersAtOnce)
-{
-    expectRun(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, BalanceCommandLine, testing::ValuesIn(commandLineCases("balance", "--trace")),
-                         CaseName());
-
-TEST(BalanceCommandLine, HelpIsAUsageText)
-{
-    expectHelp("balance");
-}
 
 const std::string tooDeep = "balance: more than 30 opening brackets pending; the word is not checked further\n";
 

@@ -14,18 +14,6 @@ using namespace std::string_literals;
 
 namespace {
 
-// A seekable descriptor holding bytes, read from the start.
-int fileWith(const std::string &bytes)
-{
-    FILE *f = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fflush(f);
-    int fd = dup(fileno(f));
-    std::fclose(f);
-    lseek(fd, 0, SEEK_SET);
-    return fd;
-}
-
 // The word as the reader hands it out, piece by piece.
 std::vector<std::string> piecesOf(wordreader *r)
 {

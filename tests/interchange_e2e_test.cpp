@@ -85,11 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                    long40 + " X 1\n" + long40b + " X 1\n" + long40 + " Y 1\n" + long40 + " Z 1\n", long40 + " 3\n"}),
     CaseName());
 
-TEST(InterchangeExamples, MatchTheirExpectedOutput)
-{
-    expectExamplesMatch();
-}
-
 class InterchangeFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(InterchangeFault, ReportsOneLineAndFails)
@@ -171,21 +166,6 @@ TEST(InterchangeInput, SeekableInputIsLeftJustAfterTheMap)
 } // namespace
 
 namespace {
-
-class InterchangeCommandLine : public testing::TestWithParam<ArgsCase> {};
-
-TEST_P(InterchangeCommandLine, AnswersAtOnce)
-{
-    expectRun(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, InterchangeCommandLine, testing::ValuesIn(commandLineCases("interchange", "--dot")),
-                         CaseName());
-
-TEST(InterchangeCommandLine, HelpIsAUsageText)
-{
-    expectHelp("interchange");
-}
 
 std::string notADistance(int line, const std::string &item)
 {

@@ -32,12 +32,7 @@ class Map : public testing::Test {
 
     mapstop read(const std::string &map)
     {
-        FILE *f = std::tmpfile();
-        std::fwrite(map.data(), 1, map.size(), f);
-        std::fflush(f);
-        fd = dup(fileno(f));
-        std::fclose(f);
-        lseek(fd, 0, SEEK_SET);
+        fd = fileWith(map);
         reader_init(&reader, fd);
         return read_map(&reader, &heads, &size, &segments);
     }
@@ -48,7 +43,7 @@ class Map : public testing::Test {
         std::vector<std::string> out;
         for (size_t i = 0; i < segments.count; i++) {
             const segment &s = segments.items[i];
-            out.push_back(std::string(name_of(&heads[s.station1].name)) + " " + name_of(&heads[s.station2].name) + " " +
+            out.push_back(std::string(name_of(heads[s.station1].name)) + " " + name_of(heads[s.station2].name) + " " +
                           s.dist);
         }
         return out;

@@ -56,11 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                     alternating("HundredThousandBytes", 100000)),
     CaseName());
 
-TEST(PrefixcodeExamples, MatchTheirExpectedOutput)
-{
-    expectExamplesMatch();
-}
-
 class PrefixcodeFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(PrefixcodeFault, ReportsOneLineAndFails)
@@ -205,21 +200,6 @@ TEST(PrefixcodeHostile, OneMebibyteOfSkewedBytes)
 } // namespace
 
 namespace {
-
-class PrefixcodeCommandLine : public testing::TestWithParam<ArgsCase> {};
-
-TEST_P(PrefixcodeCommandLine, AnswersAtOnce)
-{
-    expectRun(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, PrefixcodeCommandLine, testing::ValuesIn(commandLineCases("prefixcode", "--dot")),
-                         CaseName());
-
-TEST(PrefixcodeCommandLine, HelpIsAUsageText)
-{
-    expectHelp("prefixcode");
-}
 
 TEST(PrefixcodeInput, SameAnswerWhenInputArrivesInPieces)
 {

@@ -199,6 +199,11 @@ const std::string &programPath()
 {
     return program_;
 }
+std::string programName()
+{
+    return std::filesystem::path(program_).filename().string();
+}
+
 const std::string &failallocPath()
 {
     return failalloc_;

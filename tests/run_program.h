@@ -121,6 +121,16 @@ struct FaultCase {
     std::string err;
 };
 
+// Cases show as their names in GoogleTest's messages.
+inline void PrintTo(const OutputCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+inline void PrintTo(const FaultCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 // Runs the program under test on the case and checks every byte and the status.
 void expectOutput(const OutputCase &c);
 void expectFault(const FaultCase &c);
@@ -134,6 +144,11 @@ struct ArgsCase {
     std::string err;
     int status;
 };
+
+inline void PrintTo(const ArgsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 // Runs the program under test on the case and checks every byte and the
 // status; with no input, standard input is held open, and the program must
@@ -158,6 +173,7 @@ void expectSameInPieces(const std::vector<std::string> &args, const std::string 
 // and its examples folder, as given on the command line of an end-to-end
 // test (--program=PATH, --failalloc=PATH, --examples=DIR).
 const std::string &programPath();
+std::string programName(); // the file name of programPath()
 const std::string &failallocPath();
 const std::string &examplesDir();
 void setTestPaths(const std::string &program, const std::string &failalloc, const std::string &examples);

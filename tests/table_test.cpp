@@ -35,7 +35,7 @@ std::vector<std::string> neighbours(const Head *entry)
 {
     std::vector<std::string> names;
     for (const arc *a = entry->add; a != nullptr; a = a->next)
-        names.push_back(name_of(&a->name1));
+        names.push_back(name_of(a->name1));
     return names;
 }
 
@@ -65,7 +65,7 @@ TEST_F(Table, EntriesKeepIndexNameAndListAcrossResizes)
     }
     ASSERT_EQ(size, 25);
     for (int i = 0; i < 25; i++) {
-        EXPECT_STREQ(name_of(&heads[i].name), ("S" + std::to_string(i)).c_str());
+        EXPECT_STREQ(name_of(heads[i].name), ("S" + std::to_string(i)).c_str());
         EXPECT_EQ(neighbours(&heads[i]), std::vector<std::string>{"N" + std::to_string(i)});
         EXPECT_EQ(heads[i].add->dist, static_cast<float>(i));
         EXPECT_EQ(indexOf("S" + std::to_string(i)), i);
@@ -82,7 +82,7 @@ TEST_F(Table, NamesAreComparedWholeAndExactly)
         EXPECT_EQ(indexOf(names[i]), i) << names[i];
     for (int32_t i = 0; i < 7; i++) {
         EXPECT_EQ(indexOf(names[i]), i) << names[i];
-        EXPECT_EQ(name_of(&heads[i].name), names[i]);
+        EXPECT_EQ(name_of(heads[i].name), names[i]);
     }
     EXPECT_EQ(size, 7);
 }
@@ -100,8 +100,8 @@ TEST_F(Table, NamesMoveToTheHeapAtTwentyBytes)
     }
     for (int32_t i = 0; i < 4; i++) {
         EXPECT_EQ(indexOf(names[i]), i);
-        EXPECT_EQ(heads[i].name.longtext == nullptr, names[i].size() <= 19) << names[i];
-        EXPECT_EQ(name_of(&heads[i].name), names[i]);
+        EXPECT_EQ(is_long(heads[i].name), names[i].size() > 19) << names[i];
+        EXPECT_EQ(name_of(heads[i].name), names[i]);
         EXPECT_EQ(neighbours(&heads[i]), std::vector<std::string>{names[i]});
     }
     EXPECT_EQ(size, 4);

@@ -46,11 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OutputCase{"EachValueOnceInInputOrder", eachByteOnce(), eachByteOnceReport()}),
     CaseName());
 
-TEST(TallyExamples, MatchTheirExpectedOutput)
-{
-    expectExamplesMatch();
-}
-
 class TallyFault : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(TallyFault, ReportsOneLineAndFails)
@@ -81,21 +76,6 @@ TEST(TallyHostile, SixtyFourMebibytesOfOneByteValue)
     EXPECT_EQ(run.out, "'x' " + std::to_string(n) + "\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 0);
-}
-
-class TallyCommandLine : public testing::TestWithParam<ArgsCase> {};
-
-TEST_P(TallyCommandLine, AnswersAtOnce)
-{
-    expectRun(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, TallyCommandLine, testing::ValuesIn(commandLineCases("tally", nullptr)),
-                         CaseName());
-
-TEST(TallyCommandLine, HelpIsAUsageText)
-{
-    expectHelp("tally");
 }
 
 TEST(TallyInput, SameReportWhenInputArrivesInPieces)

@@ -16,24 +16,11 @@ using namespace std::string_literals;
 
 namespace {
 
-// A readable descriptor holding exactly bytes.
-int fdWith(const std::string &bytes)
-{
-    FILE *f = std::tmpfile();
-    EXPECT_NE(f, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fflush(f);
-    int fd = dup(fileno(f));
-    std::fclose(f);
-    lseek(fd, 0, SEEK_SET);
-    return fd;
-}
-
 ListNode *count(const std::string &input)
 {
     ListNode *head = nullptr;
     int32_t order = 0;
-    int fd = fdWith(input);
+    int fd = fileWith(input);
     EXPECT_EQ(countInput(fd, &head, &order), INPUT_EOF);
     close(fd);
     return head;
@@ -115,7 +102,7 @@ TEST_P(CountInputLimit, StopsBeforeThePositionOverflows)
     const LimitCase &c = GetParam();
     ListNode *head = nullptr;
     int32_t order = c.start;
-    int fd = fdWith(c.input);
+    int fd = fileWith(c.input);
     EXPECT_EQ(countInput(fd, &head, &order), c.end);
     close(fd);
     EXPECT_EQ(order, c.orderAfter);
