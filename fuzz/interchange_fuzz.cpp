@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int64_t arcs = 0;
     std::string expected;
     for (int32_t i = 0; i < size_; i++) {
-        const char *name = name_of(&heads[i].name);
+        const char *name = name_of(heads[i].name);
         for (int32_t j = 0; j < i; j++)
-            require(std::strcmp(name_of(&heads[j].name), name) != 0, "distinct names");
+            require(std::strcmp(name_of(heads[j].name), name) != 0, "distinct names");
         require(std::strcmp(name, "END!") != 0, "the terminating word is no station");
         int64_t count = arcsOf(&heads[i]);
         require(count > 0, "every station has an arc");

@@ -124,7 +124,7 @@ void write_map_dot(FILE *out, const Head *heads, int32_t size, const segmentlist
     for (int32_t i = 0; i < size; i++) {
         int64_t arcs = count_arcs(&heads[i]);
         std::fprintf(out, "    s%" PRId32 " [label=\"", i);
-        put_escaped(out, name_of(&heads[i].name));
+        put_escaped(out, name_of(heads[i].name));
         if (arcs > 2)
             std::fprintf(out, "\\n%" PRId64 " arcs\", style=\"bold,filled\", fillcolor=\"gold\"];\n", arcs);
         else

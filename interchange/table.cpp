@@ -4,39 +4,100 @@
 #include <cstdlib>
 #include <cstring>
 
+static_assert(sizeof(arc) <= 32 && sizeof(Head) <= 32, "records no larger than with a plain 20-byte name");
+static_assert(sizeof(char *) < NAMEFIELD, "a long name's address fits before the mark");
+
 int32_t grown_room(int32_t size)
 {
     return size % 10 == 0 ? size + 10 : 0;
 }
 
-const char *name_of(const stationname *n)
+bool is_long(const char *field)
 {
-    return n->longtext != nullptr ? n->longtext : n->text;
+    return field[NAMEFIELD - 1] == LONGNAME;
 }
 
-// Copies name into n; false when a long name cannot be allocated.
-static bool set_name(stationname *n, const char *name)
+const char *name_of(const char *field)
 {
-    size_t length = std::strlen(name);
-    n->longtext = nullptr;
-    if (length < sizeof n->text) {
-        std::memcpy(n->text, name, length + 1);
+    if (!is_long(field))
+        return field;
+    const char *text;
+    std::memcpy(&text, field, sizeof text);
+    return text;
+}
+
+// Fills field with name, of length bytes: zero-padded in the field, or a
+// heap copy's address and the mark.  False when a long name cannot be
+// allocated.
+static bool set_name(char *field, const char *name, size_t length)
+{
+    std::memset(field, 0, NAMEFIELD);
+    if (length <= NAMEMAX) {
+        std::memcpy(field, name, length);
         return true;
     }
-    n->text[0] = '\0';
-    n->longtext = static_cast<char *>(std::malloc(length + 1));
-    if (n->longtext == nullptr)
+    auto *text = static_cast<char *>(std::malloc(length + 1));
+    if (text == nullptr)
         return false;
-    std::memcpy(n->longtext, name, length + 1);
+    std::memcpy(text, name, length + 1);
+    std::memcpy(field, &text, sizeof text);
+    field[NAMEFIELD - 1] = LONGNAME;
     return true;
+}
+
+static void free_name(char *field)
+{
+    if (is_long(field))
+        std::free(const_cast<char *>(name_of(field)));
+}
+
+// The words of a name field, which the scan compares.
+struct fieldwords {
+    uint64_t a, b;
+    uint32_t c;
+};
+
+static fieldwords words_of(const char *field)
+{
+    fieldwords w;
+    std::memcpy(&w.a, field, 8);
+    std::memcpy(&w.b, field + 8, 8);
+    std::memcpy(&w.c, field + 16, 4);
+    return w;
+}
+
+// The index of the entry named name, a short one laid out as key, or size.
+static int32_t find_short(const Head *heads, int32_t size, const char *key)
+{
+    fieldwords k = words_of(key);
+    for (int32_t i = 0; i < size; i++) {
+        fieldwords e = words_of(heads[i].name);
+        if (e.a == k.a && e.b == k.b && e.c == k.c)
+            return i;
+    }
+    return size;
+}
+
+// The index of the entry named name, a long one, or size: only long names
+// are compared with it, and in full.
+static int32_t find_long(const Head *heads, int32_t size, const char *name)
+{
+    for (int32_t i = 0; i < size; i++) {
+        if (is_long(heads[i].name) && std::strcmp(name_of(heads[i].name), name) == 0)
+            return i;
+    }
+    return size;
 }
 
 Head *find_or_create_head(Head **heads, int32_t *size, const char *name)
 {
-    for (int32_t i = 0; i < *size; i++) {
-        if (std::strcmp(name_of(&(*heads)[i].name), name) == 0)
-            return &(*heads)[i];
-    }
+    size_t length = std::strlen(name);
+    char key[NAMEFIELD] = {};
+    if (length <= NAMEMAX)
+        std::memcpy(key, name, length);
+    int32_t found = length <= NAMEMAX ? find_short(*heads, *size, key) : find_long(*heads, *size, name);
+    if (found < *size)
+        return &(*heads)[found];
     if (*size == INT32_MAX)
         return nullptr;
     if (int32_t room = grown_room(*size); room != 0) {
@@ -46,7 +107,7 @@ Head *find_or_create_head(Head **heads, int32_t *size, const char *name)
         *heads = static_cast<Head *>(moved);
     }
     Head *entry = &(*heads)[*size];
-    if (!set_name(&entry->name, name))
+    if (!set_name(entry->name, name, length))
         return nullptr;
     entry->add = nullptr;
     (*size)++;
@@ -55,10 +116,10 @@ Head *find_or_create_head(Head **heads, int32_t *size, const char *name)
 
 bool add_arc(Head *head, const char *name, float dist)
 {
-    arc *new_arc = static_cast<arc *>(std::malloc(sizeof(arc)));
+    auto *new_arc = static_cast<arc *>(std::malloc(sizeof(arc)));
     if (new_arc == nullptr)
         return false;
-    if (!set_name(&new_arc->name1, name)) {
+    if (!set_name(new_arc->name1, name, std::strlen(name))) {
         std::free(new_arc);
         return false;
     }
@@ -81,7 +142,7 @@ void print_transfer_stations(const Head *heads, int32_t size, FILE *out)
     for (int32_t i = 0; i < size; i++) {
         int64_t count = count_arcs(&heads[i]);
         if (count > 2)
-            std::fprintf(out, "%s %" PRId64 "\n", name_of(&heads[i].name), count);
+            std::fprintf(out, "%s %" PRId64 "\n", name_of(heads[i].name), count);
     }
 }
 
@@ -91,11 +152,11 @@ void release_table(Head *heads, int32_t size)
         arc *a = heads[i].add;
         while (a != nullptr) {
             arc *next = a->next;
-            std::free(a->name1.longtext);
+            free_name(a->name1);
             std::free(a);
             a = next;
         }
-        std::free(heads[i].name.longtext);
+        free_name(heads[i].name);
     }
     std::free(heads);
 }

@@ -1,27 +1,29 @@
 #ifndef TABLE_H
 #define TABLE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
-// A station name of any length.  A name of up to 19 bytes lives in the
-// record itself; only a longer one takes a heap copy, so that distinct long
-// names are never cut into one.
-struct stationname {
-    char text[20];  // the name and its zero byte, when it fits
-    char *longtext; // the heap copy of a longer name; null otherwise
-};
+// A name field: a station name of up to NAMEMAX bytes is kept in it,
+// zero-padded to its end, so that two such names are equal exactly when
+// their fields are, compared as whole machine words.  A longer name is kept
+// whole on the heap: its address stands in the first bytes of the field and
+// LONGNAME in the last, which a name kept in the field always leaves zero.
+constexpr size_t NAMEFIELD = 20;
+constexpr size_t NAMEMAX = NAMEFIELD - 1;
+constexpr char LONGNAME = 1;
 
 // One neighbour of a station, across one segment.
 struct arc {
-    stationname name1;
+    char name1[NAMEFIELD];
     float dist;
     arc *next;
 };
 
 // One station of the table and its arcs, the newest first.
 struct Head {
-    stationname name;
+    char name[NAMEFIELD];
     arc *add;
 };
 
@@ -29,8 +31,11 @@ struct Head {
 // plus 10 when size is a multiple of 10, else 0 (the room is there).
 int32_t grown_room(int32_t size);
 
-// The name as a zero-terminated string, wherever it is kept.
-const char *name_of(const stationname *n);
+// The name held in field, wherever it is kept.
+const char *name_of(const char *field);
+
+// True when field holds the address of a long name.
+bool is_long(const char *field);
 
 // Returns the entry named name from heads[0..*size), adding it when absent,
 // which may move the table (*heads).  Null when memory runs out.
