@@ -35,18 +35,21 @@ bool insertNode(ListNode **head, unsigned char c, int32_t order)
 
 InputEnd insertBytes(ListNode **head, const unsigned char *bytes, size_t n, int32_t *order)
 {
-    // A local position: through the pointer it would be stored and loaded
-    // again around every call.
+    // A local position and head: through the pointers they would be stored
+    // and loaded again around every byte, while insertNode, inlined here,
+    // keeps locals in registers.
     int32_t position = *order;
+    ListNode *first = *head;
     InputEnd end = INPUT_MORE;
     for (size_t i = 0; i < n && end == INPUT_MORE; i++) {
         if (position == INT32_MAX)
             end = INPUT_TOO_LONG;
-        else if (!insertNode(head, bytes[i], position))
+        else if (!insertNode(&first, bytes[i], position))
             end = INPUT_NO_MEMORY;
         else
             position++;
     }
+    *head = first;
     *order = position;
     return end;
 }
