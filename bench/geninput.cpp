@@ -3,6 +3,7 @@
 //   geninput random BYTES    uniformly distributed bytes
 //   geninput map STATIONS RECORDS
 //   geninput word BYTES      one bracket word that matches
+//   geninput chain STATIONS  a line of distinct stations
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +88,15 @@ void map(unsigned stations, unsigned records, uint64_t *state)
     std::printf("END! END! 0\n");
 }
 
+// A line of distinct stations, each joined to the next: every record names
+// a station not seen before, so every lookup of it scans the whole table.
+void chain(unsigned stations)
+{
+    for (unsigned i = 0; i + 1 < stations; i++)
+        std::printf("Stop%06u Stop%06u 1\n", i, i + 1);
+    std::printf("END! END! 0\n");
+}
+
 void word(size_t bytes, uint64_t *state)
 {
     static const char *const pieces[] = {"()", "[]", "{}", "(a)", "[b]", "{c}", "x", "y"};
@@ -110,10 +120,14 @@ int main(int argc, char **argv)
         random(std::strtoull(argv[2], nullptr, 10), &state);
     else if (argc == 4 && std::strcmp(argv[1], "map") == 0)
         map(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])), &state);
+    else if (argc == 3 && std::strcmp(argv[1], "chain") == 0)
+        chain(static_cast<unsigned>(std::atoi(argv[2])));
     else if (argc == 3 && std::strcmp(argv[1], "word") == 0)
         word(std::strtoull(argv[2], nullptr, 10), &state);
     else {
-        std::fprintf(stderr, "usage: geninput text|random|word BYTES | geninput map STATIONS RECORDS\n");
+        std::fprintf(
+            stderr,
+            "usage: geninput text|random|word BYTES | geninput map STATIONS RECORDS | geninput chain STATIONS\n");
         return 2;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
