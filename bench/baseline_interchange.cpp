@@ -25,7 +25,7 @@ static Head *find_or_create_head(Head **heads, int *size, const char *name)
     if (*size % 10 == 0)
         *heads = static_cast<Head *>(std::realloc(*heads, static_cast<size_t>(*size + 10) * sizeof(Head)));
     Head *entry = &(*heads)[*size];
-    std::strcpy(entry->name, name);
+    std::memcpy(entry->name, name, std::strlen(name) + 1);
     entry->add = nullptr;
     (*size)++;
     return entry;
@@ -34,7 +34,7 @@ static Head *find_or_create_head(Head **heads, int *size, const char *name)
 static void add_arc(Head *head, const char *name, float dist)
 {
     arc *a = static_cast<arc *>(std::malloc(sizeof(arc)));
-    std::strcpy(a->name1, name);
+    std::memcpy(a->name1, name, std::strlen(name) + 1);
     a->dist = dist;
     a->next = head->add;
     head->add = a;

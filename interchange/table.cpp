@@ -96,7 +96,7 @@ Head *find_or_create_head(Head **heads, int32_t *size, const char *name)
     size_t length = std::strlen(name);
     char key[NAMEFIELD] = {};
     if (length <= NAMEMAX)
-        std::memcpy(key, name, length);
+        std::memcpy(key, name, length + 1);
     int32_t found = length <= NAMEMAX ? find_short(*heads, *size, key) : find_long(*heads, *size, name);
     if (found < *size)
         return &(*heads)[found];
