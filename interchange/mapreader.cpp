@@ -56,9 +56,11 @@ static bool isdigit_(int b)
 // Skips white space, counting lines, up to the next item, whose line it notes.
 static void skip_white(mapreader *r)
 {
-    for (int b = peek(r, 0); iswhite(b); b = peek(r, 0)) {
-        r->line += b == '\n';
-        r->pos++;
+    while (fill(r, 1)) {
+        while (r->pos < r->len && iswhite(r->block[r->pos]))
+            r->line += r->block[r->pos++] == '\n';
+        if (r->pos < r->len)
+            break;
     }
     r->itemline = r->line;
 }
@@ -105,11 +107,18 @@ itemresult read_word(mapreader *r, wordbuf *w)
     return ITEM_READ;
 }
 
+// Moves the run of digits that starts at the next unread byte into w, a
+// block at a time.
 static bool take_digits(mapreader *r, wordbuf *w)
 {
-    while (isdigit_(peek(r, 0))) {
-        if (!take(r, w))
+    while (fill(r, 1)) {
+        size_t start = r->pos;
+        while (r->pos < r->len && isdigit_(r->block[r->pos]))
+            r->pos++;
+        if (!append(w, r->block + start, r->pos - start))
             return false;
+        if (r->pos < r->len)
+            break;
     }
     return true;
 }
