@@ -5,7 +5,6 @@
 void scanbegin(bracketscan *k)
 {
     initstack(&k->S);
-    k->flag = true;
     k->ended = false;
     k->ch = 0;
     k->failure = STEP_NONE;
@@ -29,7 +28,6 @@ static char partner(char closing)
 
 static bracketstep fail(bracketscan *k, bracketstep why, char b)
 {
-    k->flag = false;
     k->failure = why;
     k->failedat = b;
     return why;
@@ -37,7 +35,7 @@ static bracketstep fail(bracketscan *k, bracketstep why, char b)
 
 bracketstep scanbyte(bracketscan *k, char b)
 {
-    if (!k->flag || k->ended)
+    if (k->failure != STEP_NONE || k->ended)
         return STEP_NONE;
     if (b == '\0') {
         k->ended = true;
@@ -54,13 +52,13 @@ bracketstep scanbyte(bracketscan *k, char b)
 
 void scanbytes(bracketscan *k, const char *s, size_t n)
 {
-    for (size_t i = 0; i < n && k->flag && !k->ended; i++)
+    for (size_t i = 0; i < n && k->failure == STEP_NONE && !k->ended; i++)
         scanbyte(k, s[i]);
 }
 
 bool scanend(const bracketscan *k)
 {
-    return k->flag && isempty(k->S);
+    return k->failure == STEP_NONE && isempty(k->S);
 }
 
 bool check(const char *str)

@@ -18,10 +18,10 @@ enum bracketstep {
 // A bracket check part way through a string that arrives in pieces.
 struct bracketscan {
     sqstack S;           // the opening brackets still waiting for their partner
-    bool flag;           // the result so far; once false, no further byte is examined
     bool ended;          // a zero byte was met: the string ended there
     char ch;             // the opening bracket that the last pop handed back
-    bracketstep failure; // the step that turned flag false; STEP_NONE while it holds
+    bracketstep failure; // the step that failed the check, after which no byte is
+                         // examined; STEP_NONE while the result so far holds
     char failedat;       // the bracket examined in that step
 };
 

@@ -28,7 +28,7 @@ void tracewhy(FILE *out, const bracketscan *k)
     case STEP_NONE:
     case STEP_PUSH:
     case STEP_POP:
-        if (k->flag && k->S.top >= 0)
+        if (k->S.top >= 0)
             std::fprintf(out, "'%c' left open\n", k->S.data[k->S.top]);
         break;
     }

@@ -38,6 +38,16 @@ TEST(CommandLine, HelpIsAUsageText)
     expectHelp(programName());
 }
 
+// A usage text that cannot be written is a failure like any other output's.
+TEST(CommandLine, HelpToAFullOutputFails)
+{
+    for (const char *arg : {"--help", "--version"}) {
+        RunResult run = runProgram(programPath(), {arg}, "", stdoutTo("/dev/full"));
+        EXPECT_EQ(run.err, programName() + ": stdout: No space left on device\n") << arg;
+        EXPECT_EQ(run.status, 1) << arg;
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -181,7 +181,7 @@ TEST(PrefixcodeProperty, CodeStringIsOptimalAndDecodesToTheInput)
 // The text is kept whole; when it cannot be, nothing but the reason is written.
 TEST(PrefixcodeFault, OutOfMemoryWritesNoReport)
 {
-    if (underAddressSanitizer())
+    if (programsSanitized())
         GTEST_SKIP() << "address space cannot be limited under AddressSanitizer";
     expectFault({"OutOfMemory", std::string(size_t{64} << 20, 'a'), addressSpaceOf(size_t{16} << 20), "",
                  "prefixcode: out of memory\n"});
@@ -223,7 +223,7 @@ TEST(PrefixcodeLimit, LongFileRefusedUnread)
 {
     for (const char *option : {"", "--dot"}) {
         int tooLong = zerosOf(size_t{INT32_MAX} + 1);
-        RunOptions options = underAddressSanitizer() ? RunOptions{} : addressSpaceOf(size_t{64} << 20);
+        RunOptions options = programsSanitized() ? RunOptions{} : addressSpaceOf(size_t{64} << 20);
         options.stdinFd = tooLong;
         std::vector<std::string> args;
         if (*option != '\0')

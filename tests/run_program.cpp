@@ -171,7 +171,7 @@ RunResult runProgram(const std::string &program, const std::vector<std::string> 
     return result;
 }
 
-bool underAddressSanitizer()
+bool programsSanitized()
 {
 #if defined(BYTEFILTERS_SANITIZE)
     return true;

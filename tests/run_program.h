@@ -88,7 +88,7 @@ struct RunResult {
 // True when the programs under test are built with AddressSanitizer, which
 // maps terabytes of shadow memory: limits on the address space cannot be
 // tested under it, and it makes long inputs slow.
-bool underAddressSanitizer();
+bool programsSanitized();
 
 // Where a program leaves a shared, seekable standard input holding input:
 // the offset after it has run.

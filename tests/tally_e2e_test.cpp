@@ -71,7 +71,7 @@ namespace {
 TEST(TallyHostile, SixtyFourMebibytesOfOneByteValue)
 {
     const size_t n = size_t{64} << 20;
-    RunOptions options = underAddressSanitizer() ? RunOptions{} : addressSpaceOf(size_t{4} << 20);
+    RunOptions options = programsSanitized() ? RunOptions{} : addressSpaceOf(size_t{4} << 20);
     RunResult run = runProgram(programPath(), std::string(n, 'x'), options);
     EXPECT_EQ(run.out, "'x' " + std::to_string(n) + "\n");
     EXPECT_EQ(run.err, "");
@@ -92,7 +92,7 @@ TEST(TallyMemory, EveryAllocationFailureIsReported)
 // byte and no report would be right.
 TEST(TallyLimit, LongestInputIsCountedAndOneMoreByteRefused)
 {
-    if (underAddressSanitizer())
+    if (programsSanitized())
         GTEST_SKIP() << "two gigabytes take minutes under AddressSanitizer; the plain build runs this";
     int fits = zerosOf(size_t{INT32_MAX});
     RunResult run = runProgram(programPath(), "", stdinShared(fits));
